@@ -1,0 +1,31 @@
+# Installs the Debian packages the builds and tests need, only those missing.
+# Sourced by run-game.sh and run-tests.sh.
+varno_need_packages() {
+  local missing=()
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}
+
+VARNO_BUILD_PACKAGES=(cmake make g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine wine64 xvfb xauth)
+VARNO_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev xdotool x11-utils imagemagick
+  python3 stockfish)
+
+# Wine without its first-start download prompts, quiet, in a prefix of our own.
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="${WINEPREFIX:-$HOME/.varno-4-wine}"
+
+varno_build_windows() {  # $1: build dir
+  cmake -S . -B "$1" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$1" -j"$(nproc)"
+}
