@@ -18,7 +18,7 @@ varno_need_packages() {
 VARNO_BUILD_PACKAGES=(cmake make g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth)
 VARNO_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev xdotool x11-utils imagemagick
-  python3 stockfish)
+  python3 python3-pil stockfish)
 
 # Wine without its first-start download prompts, quiet, in a prefix of our own.
 export WINEDEBUG=-all
