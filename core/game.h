@@ -2,6 +2,7 @@
 // player's tables, with every operation that works on them.
 #pragma once
 
+#include <stddef.h>
 #include <stdint.h>
 #include "core/string.h"
 #include "core/window_port.h"
@@ -207,6 +208,13 @@ public:
 
 private:
     Game(const Game&);  // games are copied only by assignment into an existing object
+
+    // The record is plain data but for its two String members. Reset clears, and
+    // assignment copies, the two plain stretches around them (part 0: board ..
+    // savedTargetColour, part 1: replyList .. newGameMode) as bytes.
+    static const int kPlainParts = 2;
+    static size_t PlainOffset(int part);
+    static size_t PlainSize(int part);
 };
 
 // Boards of the positions of the game, rebuilt by each repetition test.

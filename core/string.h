@@ -35,6 +35,11 @@ public:
     static void CopyChars(const char* src, char* dst, int count, int dstOffset, int srcOffset);
 
 private:
+    // Appends n characters read from `extra` (which may lie in this string's own text).
+    void AppendChars(const char* extra, int n);
+    // Frees the old buffer and takes over `buffer`, which holds newLength characters.
+    void Replace(char* buffer, int newLength);
+
     int length;
     char* data;
 };

@@ -1,0 +1,166 @@
+#include <random>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "core/game.h"
+#include "fakes/fake_window.h"
+#include "tools/common/position_setup.h"
+
+namespace {
+
+// Plays a move such as "e5d6" into the record at ply, as every caller does.
+MoveRecord& Make(Game& g, const char* m, int silent = 1, int promoKind = PieceQueen) {
+    MoveRecord& rec = g.history[g.ply];
+    g.MakeMove(&rec, m[0] - 'a', m[1] - '1', m[2] - 'a', m[3] - '1', silent, promoKind);
+    return rec;
+}
+
+const Square& At(const Game& g, const char* sq) { return g.board[sq[1] - '1'][sq[0] - 'a']; }
+std::string Name(int x, int y) { return std::string(1, static_cast<char>('a' + x)) + static_cast<char>('1' + y); }
+
+// Kinds everywhere, colours of pieces, and the display fields must come back.
+::testing::AssertionResult SameBoard(const Game& a, const Game& b) {
+    for (int i = 0; i < 64; ++i) {
+        const Square& s = a.board[i / 8][i % 8];
+        const Square& t = b.board[i / 8][i % 8];
+        if (s.kind != t.kind || (s.kind && s.colour != t.colour) || s.mark != t.mark || s.markAge != t.markAge ||
+            s.legalTarget != t.legalTarget)
+            return ::testing::AssertionFailure() << "square " << i << " differs";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST(MovesTest, EnPassantForBothColoursAndPlainCaptures) {
+    struct Case { const char* fen; const char* move; const char* victim; int special, secColour; } cases[] = {
+        {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "e5d6", "d5", SpecialEnPassant, ColourBlack},
+        {"4k3/8/8/8/3pP3/8/8/4K3 b - e3 0 1", "d4e3", "e4", SpecialEnPassant, ColourWhite},
+        {"4k3/8/3n4/3pP3/8/8/8/4K3 w - - 0 1", "e5d6", "d5", SpecialNone, -1},
+    };
+    for (const Case& c : cases) {
+        Game g, before;
+        ASSERT_TRUE(SetUpFromFen(g, c.fen));
+        before = g;
+        MoveRecord& rec = Make(g, c.move);
+        EXPECT_EQ(At(g, c.victim).kind, c.special ? PieceNone : PiecePawn) << c.move;
+        EXPECT_EQ(rec.special, c.special);
+        if (c.special) {
+            EXPECT_EQ(rec.capturedKind, PieceNone);
+            EXPECT_EQ(Name(rec.secFromX, rec.secFromY), c.victim);
+            EXPECT_EQ(rec.secToX, -1);
+            EXPECT_EQ(rec.secColour, c.secColour);
+        }
+        g.UnmakeMove(&rec);
+        EXPECT_TRUE(SameBoard(g, before)) << c.move;
+    }
+}
+
+TEST(MovesTest, AllFourCastlingsAndPlainKingSteps) {
+    struct Case { const char* move; const char* rookFrom; const char* rookTo; int colour; } cases[] = {
+        {"e1g1", "h1", "f1", ColourWhite}, {"e1c1", "a1", "d1", ColourWhite},
+        {"e8g8", "h8", "f8", ColourBlack}, {"e8c8", "a8", "d8", ColourBlack},
+    };
+    for (const Case& c : cases) {
+        Game g, before;
+        ASSERT_TRUE(SetUpFromFen(g, "r3k2r/8/8/8/8/8/8/RN2K2R w KQkq - 0 1"));
+        before = g;
+        MoveRecord& rec = Make(g, c.move);
+        EXPECT_EQ(At(g, c.rookFrom).kind, PieceNone) << c.move;
+        EXPECT_EQ(At(g, c.rookTo).kind * 10 + At(g, c.rookTo).colour, PieceRook * 10 + c.colour) << c.move;
+        EXPECT_EQ(At(g, c.move + 2).kind, PieceKing) << c.move;
+        EXPECT_EQ(At(g, "b1").kind, PieceKnight);
+        EXPECT_EQ(rec.special * 10 + rec.secColour, SpecialCastling * 10 + c.colour);
+        EXPECT_EQ(Name(rec.secFromX, rec.secFromY) + Name(rec.secToX, rec.secToY), std::string(c.rookFrom) + c.rookTo);
+        g.UnmakeMove(&rec);
+        EXPECT_TRUE(SameBoard(g, before)) << c.move;
+    }
+    for (const char* step : {"e1d1", "e1f1", "e1d2", "e1e2", "e1f2"}) {
+        Game g;
+        ASSERT_TRUE(SetUpFromFen(g, "4k3/8/8/8/8/8/8/R3K2R w KQ - 0 1"));
+        EXPECT_EQ(Make(g, step).special, SpecialNone) << step;
+        EXPECT_EQ(At(g, "a1").kind + At(g, "h1").kind, 2 * PieceRook) << step;
+    }
+}
+
+TEST(MovesTest, PromotionPieceComesFromTheRightPlace) {
+    Game g;
+    // White pawn e7 may push to e8 or take on d8; Black pawn b2 may push to b1.
+    ASSERT_TRUE(SetUpFromFen(g, "3r3k/4P3/8/8/8/8/1p6/7K w - - 0 1"));
+    g_fakeWindow.Clear();
+    EXPECT_EQ(Make(g, "e7e8", 1, PieceRook).newKind, PieceRook);  // silent: the given kind
+    g.UnmakeMove(&g.history[g.ply]);
+    g.player[ColourBlack].isComputer = 1;
+    EXPECT_EQ(Make(g, "b2b1", 0, PieceBishop).newKind, PieceBishop);  // computer: never asks
+    g.UnmakeMove(&g.history[g.ply]);
+    EXPECT_EQ(g_fakeWindow.promotionRequests, 0);
+
+    // A person is asked; 2..5 is the piece, anything else (a failed dialog) a queen.
+    struct Case { int answer, expected; } cases[] = {{3, 3}, {2, 2}, {4, 4}, {0, 5}, {-1, 5}, {1, 5}, {6, 5}};
+    for (const Case& c : cases) {
+        g_fakeWindow.promotionAnswer = c.answer;
+        EXPECT_EQ(Make(g, "e7e8", 0, PieceRook).newKind, c.expected) << c.answer;
+        EXPECT_EQ(At(g, "e8").kind, c.expected);
+        g.UnmakeMove(&g.history[g.ply]);
+    }
+    EXPECT_EQ(g_fakeWindow.promotionRequests, 7);
+
+    Game before;
+    before = g;
+    MoveRecord& capture = Make(g, "e7d8", 1, PieceKnight);
+    EXPECT_EQ(capture.capturedKind, PieceRook);
+    EXPECT_EQ(At(g, "d8").kind, PieceKnight);
+    EXPECT_EQ(At(g, "d8").colour, ColourWhite);
+    g.UnmakeMove(&capture);
+    EXPECT_TRUE(SameBoard(g, before));
+    EXPECT_EQ(At(g, "d8").colour, ColourBlack);
+    g_fakeWindow.Clear();
+}
+
+TEST(MovesTest, ClearMarksByValue) {
+    Game g;
+    g.Reset(ResetEmpty);
+    for (int i = 0; i < 64; ++i) {
+        g.board[i / 8][i % 8].mark = i % 4;
+        g.board[i / 8][i % 8].markAge = 9;
+    }
+    g.ClearMarks(3);
+    g.ClearMarks(7);
+    for (int i = 0; i < 64; ++i) EXPECT_EQ(g.board[i / 8][i % 8].mark, i % 4 == 3 ? 0 : i % 4);
+    g.ClearMarks(MarkNone);
+    for (int i = 0; i < 64; ++i) EXPECT_EQ(g.board[i / 8][i % 8].mark * 100 + g.board[i / 8][i % 8].markAge, 9);
+}
+
+// Random games: every legal move of every position visited is made and taken back,
+// and must leave the board, the ply and the side to move as they were.
+TEST(MovesTest, MakeThenUnmakeRestoresEveryPositionOfRandomGames) {
+    std::mt19937 random(20240611);
+    MoveListEntry list[kMoveListSize];
+    int movesTried = 0;
+    for (int gameNo = 0; gameNo < 40; ++gameNo) {
+        Game g, before;
+        g.Reset(ResetStartPosition);
+        for (int i = 0; i < 64; ++i) g.board[i / 8][i % 8].mark = static_cast<int>(random() % 4);
+        while (g.ply < 300) {
+            g.GenerateLegalMoves(list, g.sideToMove);
+            int count = g.moveCount;
+            if (count == 0) break;
+            before = g;
+            for (int m = 0; m < count; ++m) {
+                const MoveListEntry& e = list[m];
+                g.MakeMove(&g.history[g.ply], e.fromX, e.fromY, e.toX, e.toY, 1, 2 + static_cast<int>(random() % 4));
+                g.UnmakeMove(&g.history[g.ply]);
+                ASSERT_TRUE(SameBoard(g, before)) << "game " << gameNo << " ply " << g.ply << " move " << m;
+                ++movesTried;
+            }
+            ASSERT_EQ(g.ply, before.ply);
+            ASSERT_EQ(g.sideToMove, before.sideToMove);
+            const MoveListEntry& e = list[random() % count];
+            g.MakeMove(&g.history[g.ply], e.fromX, e.fromY, e.toX, e.toY, 1, 2 + static_cast<int>(random() % 4));
+            ++g.ply;
+            g.sideToMove ^= 1;
+        }
+    }
+    EXPECT_GT(movesTried, 100000);
+}
+
+}  // namespace
