@@ -1,0 +1,71 @@
+// All legal moves of a side, and the 64 named per-square generators, each the shared
+// generator of its square.
+#include "movegen/square_generator.h"
+
+namespace {
+
+typedef void (*SquareGenerator)(movegen::Context& c);
+
+template <int... S>
+constexpr std::array<SquareGenerator, 64> BuildGenerators(std::integer_sequence<int, S...>) {
+    return {{&movegen::GenerateSquare<S>...}};
+}
+
+const std::array<SquareGenerator, 64> kGenerators = BuildGenerators(std::make_integer_sequence<int, 64>{});
+
+// One pass over the board: the side's pieces, and its kings, as bits by square index.
+template <int... S>
+inline void FindPieces(const Square (&b)[8][8], int side, uint64_t& pieces, uint64_t& kings,
+                       std::integer_sequence<int, S...>) {
+    pieces = ((uint64_t(b[S / 8][S % 8].kind != PieceNone && b[S / 8][S % 8].colour == side) << S) | ...);
+    kings = ((uint64_t(b[S / 8][S % 8].kind == PieceKing && b[S / 8][S % 8].colour == side) << S) | ...);
+}
+
+}  // namespace
+
+void Game::GenerateLegalMoves(MoveListEntry* out, int side) {
+    uint64_t pieces, kings;
+    FindPieces(board, side, pieces, kings, std::make_integer_sequence<int, 64>{});
+    // The king finder's answer: the side's king of lowest index, if any.
+    if (kings) {
+        const int king = __builtin_ctzll(kings);
+        kingX = king % 8;
+        kingY = king / 8;
+    }
+    moveCount = 0;
+    movegen::Context c = movegen::MakeContext(*this, out, side);
+    // The generators of the squares without a piece of the side do nothing; the others
+    // run in square order.
+    for (; pieces; pieces &= pieces - 1) kGenerators[__builtin_ctzll(pieces)](c);
+}
+
+#define VARNO_SQUARE_GENERATOR(name, index)                                    \
+    void Game::GenerateFrom##name(MoveListEntry* out, int* side) {             \
+        movegen::Context c = movegen::MakeContext(*this, out, *side);          \
+        movegen::GenerateSquare<index>(c);                                     \
+    }
+
+VARNO_SQUARE_GENERATOR(A1, 0) VARNO_SQUARE_GENERATOR(B1, 1) VARNO_SQUARE_GENERATOR(C1, 2)
+VARNO_SQUARE_GENERATOR(D1, 3) VARNO_SQUARE_GENERATOR(E1, 4) VARNO_SQUARE_GENERATOR(F1, 5)
+VARNO_SQUARE_GENERATOR(G1, 6) VARNO_SQUARE_GENERATOR(H1, 7) VARNO_SQUARE_GENERATOR(A2, 8)
+VARNO_SQUARE_GENERATOR(B2, 9) VARNO_SQUARE_GENERATOR(C2, 10) VARNO_SQUARE_GENERATOR(D2, 11)
+VARNO_SQUARE_GENERATOR(E2, 12) VARNO_SQUARE_GENERATOR(F2, 13) VARNO_SQUARE_GENERATOR(G2, 14)
+VARNO_SQUARE_GENERATOR(H2, 15) VARNO_SQUARE_GENERATOR(A3, 16) VARNO_SQUARE_GENERATOR(B3, 17)
+VARNO_SQUARE_GENERATOR(C3, 18) VARNO_SQUARE_GENERATOR(D3, 19) VARNO_SQUARE_GENERATOR(E3, 20)
+VARNO_SQUARE_GENERATOR(F3, 21) VARNO_SQUARE_GENERATOR(G3, 22) VARNO_SQUARE_GENERATOR(H3, 23)
+VARNO_SQUARE_GENERATOR(A4, 24) VARNO_SQUARE_GENERATOR(B4, 25) VARNO_SQUARE_GENERATOR(C4, 26)
+VARNO_SQUARE_GENERATOR(D4, 27) VARNO_SQUARE_GENERATOR(E4, 28) VARNO_SQUARE_GENERATOR(F4, 29)
+VARNO_SQUARE_GENERATOR(G4, 30) VARNO_SQUARE_GENERATOR(H4, 31) VARNO_SQUARE_GENERATOR(A5, 32)
+VARNO_SQUARE_GENERATOR(B5, 33) VARNO_SQUARE_GENERATOR(C5, 34) VARNO_SQUARE_GENERATOR(D5, 35)
+VARNO_SQUARE_GENERATOR(E5, 36) VARNO_SQUARE_GENERATOR(F5, 37) VARNO_SQUARE_GENERATOR(G5, 38)
+VARNO_SQUARE_GENERATOR(H5, 39) VARNO_SQUARE_GENERATOR(A6, 40) VARNO_SQUARE_GENERATOR(B6, 41)
+VARNO_SQUARE_GENERATOR(C6, 42) VARNO_SQUARE_GENERATOR(D6, 43) VARNO_SQUARE_GENERATOR(E6, 44)
+VARNO_SQUARE_GENERATOR(F6, 45) VARNO_SQUARE_GENERATOR(G6, 46) VARNO_SQUARE_GENERATOR(H6, 47)
+VARNO_SQUARE_GENERATOR(A7, 48) VARNO_SQUARE_GENERATOR(B7, 49) VARNO_SQUARE_GENERATOR(C7, 50)
+VARNO_SQUARE_GENERATOR(D7, 51) VARNO_SQUARE_GENERATOR(E7, 52) VARNO_SQUARE_GENERATOR(F7, 53)
+VARNO_SQUARE_GENERATOR(G7, 54) VARNO_SQUARE_GENERATOR(H7, 55) VARNO_SQUARE_GENERATOR(A8, 56)
+VARNO_SQUARE_GENERATOR(B8, 57) VARNO_SQUARE_GENERATOR(C8, 58) VARNO_SQUARE_GENERATOR(D8, 59)
+VARNO_SQUARE_GENERATOR(E8, 60) VARNO_SQUARE_GENERATOR(F8, 61) VARNO_SQUARE_GENERATOR(G8, 62)
+VARNO_SQUARE_GENERATOR(H8, 63)
+
+#undef VARNO_SQUARE_GENERATOR
