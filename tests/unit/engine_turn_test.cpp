@@ -1,0 +1,173 @@
+// The computer's turn with the fake window: the random first move, breaking the search
+// off, the clock and the progress ticks, and the commit of special moves.
+#include <string.h>
+#include <string>
+#include <vector>
+#include "unit/engine_test_support.h"
+
+namespace {
+
+// The fake's calls without the ones each thinking tick makes.
+std::vector<std::string> TurnCalls() {
+    std::vector<std::string> out;
+    for (const std::string& c : g_fakeThinking.calls)
+        if (c != "TickCount" && c != "InvalidateClock" && c != "Pump" && c != "Progress" && c != "EscapeDown")
+            out.push_back(c);
+    return out;
+}
+
+TEST(EngineTurn, FirstMoveComesFromTheOpeningTableByTheRandomNumber) {
+    static const char* kTable[7] = {"d2d4", "e2e4", "b1c3", "g1f3", "b2b3", "g2g3", "c2c3"};
+    for (int r : {0, 1, 2, 3, 4, 5, 6, 7, 13, 2000000001}) {
+        std::unique_ptr<Game> game = EngineGame("startpos");
+        game->gameActive = 1;
+        game->player[ColourBlack].isComputer = r % 2;
+        g_fakeThinking.randomValue = r;
+        g_fakeThinking.beepEnabled = 1;
+        game->computerToMove = 1;
+        game->ComputerMove();
+        ASSERT_EQ(game->ply, 1);
+        const MoveRecord& m = game->history[0];
+        MoveListEntry played = {(int8_t)m.fromX, (int8_t)m.fromY, (int8_t)m.toX, (int8_t)m.toY};
+        EXPECT_EQ(Text(played), kTable[r % 7]) << r;
+        EXPECT_EQ(game->sideToMove, ColourBlack);
+        EXPECT_EQ(game->thinking, 0);
+        EXPECT_EQ(game->computerToMove, r % 2);  // the next tick starts Black's move
+        EXPECT_EQ(game->modified, 1);
+        EXPECT_EQ(game->player[ColourWhite].clockSeconds, 0);
+        EXPECT_EQ(g_fakeThinking.randomCalls, 1);
+        // No search: no cursor, no clock, no ticks; the commit and one beep.
+        std::vector<std::string> expected = {"Random", "RebuildMoveList", "InvalidateBoard", "Beep"};
+        EXPECT_EQ(g_fakeThinking.calls, expected);
+    }
+}
+
+TEST(EngineTurn, SetUpPositionAtPlyZeroIsSearchedNotGivenATableMove) {
+    // A set-up position with White to move and no history: the table's moves would
+    // move pieces that are not there, so the computer searches (and mates here).
+    std::unique_ptr<Game> game(new Game);
+    game->Reset(ResetEmpty);
+    game->board[5][0] = Square{PieceKing, ColourWhite, 0, 0, 0};   // a6
+    game->board[5][1] = Square{PieceQueen, ColourWhite, 0, 0, 0};  // b6
+    game->board[7][0] = Square{PieceKing, ColourBlack, 0, 0, 0};   // a8
+    game->analyseMode = 1;
+    game->gameActive = 1;
+    game->player[ColourWhite].isComputer = 1;
+    game->searchDepth = 1;
+    g_fakeThinking.Clear();
+    g_fakeWindow.Clear();
+    game->ComputerMove();
+    ASSERT_EQ(game->ply, 1);
+    EXPECT_EQ(g_fakeThinking.randomCalls, 0);
+    EXPECT_EQ(game->CheckGameOver(ColourBlack, 0), StatusCheckmate);
+}
+
+TEST(EngineTurn, SearchTurnRunsItsWindowStepsInOrderAndChargesTheClock) {
+    std::unique_ptr<Game> game = EngineGame("startpos", "e2e4");
+    MoveListEntry list[kMoveListSize];
+    game->GenerateLegalMoves(list, ColourBlack);
+    int n = game->moveCount;
+    game->gameActive = 1;
+    game->player[ColourBlack].clockSeconds = 30;
+    g_fakeThinking.ticks = 0xFFFFF000u;  // the counter wraps during the search
+    g_fakeThinking.tickStep = 1500;
+    game->ComputerMove();
+    EXPECT_EQ(game->ply, 2);
+    std::vector<std::string> expected = {"WaitCursor", "UpdateNow", "UpdateNow", "ArrowCursor", "RestoreTitle",
+                                         "DropCommands", "Flash", "RebuildMoveList", "InvalidateBoard"};
+    EXPECT_EQ(TurnCalls(), expected);
+
+    // One tick per root move, percent k * 100 / n; each charges the clock and asks for
+    // the computer's clock strip.
+    ASSERT_EQ((int)g_fakeThinking.progressPercents.size(), n);
+    for (int k = 0; k < n; ++k) EXPECT_EQ(g_fakeThinking.progressPercents[k], k * 100 / n);
+    EXPECT_EQ(g_fakeThinking.invalidatedClocks, std::vector<int>(n, ColourBlack));
+    int tickCalls = g_fakeThinking.Count("TickCount");
+    EXPECT_EQ(tickCalls, n + 2);  // the start, every tick, the end
+    EXPECT_EQ(game->player[ColourBlack].clockSeconds, 30 + (tickCalls - 1) * 1500 / 1000);
+    EXPECT_EQ(game->player[ColourWhite].clockSeconds, 0);
+}
+
+TEST(EngineTurn, BreakDuringTheFirstPassPlaysNothing) {
+    for (int tick : {1, 3}) {
+        std::unique_ptr<Game> game = EngineGame("startpos", "e2e4 e7e5");
+        std::unique_ptr<Game> before(new Game);
+        *before = *game;
+        g_fakeThinking.escapeAtTick = tick;
+        g_fakeThinking.breakAnswer = 1;
+        game->ComputerMove();
+        EXPECT_EQ(game->ply, before->ply);
+        EXPECT_EQ(game->sideToMove, ColourWhite);
+        EXPECT_TRUE(SamePlacement(*game, *before));
+        EXPECT_EQ(game->bestMove.fromX, kNoMove);
+        EXPECT_EQ(game->thinking, 0);
+        EXPECT_EQ(game->computerToMove, 0);
+        EXPECT_EQ(g_fakeThinking.ticksSeen, tick);  // the search stopped at once
+        ASSERT_EQ(g_fakeThinking.questions.size(), 1u);
+        EXPECT_EQ(g_fakeThinking.questions[0], "Break AI move. Are you sure?");
+        std::vector<std::string> expected = {"WaitCursor", "UpdateNow", "AskBreak", "UpdateNow", "ArrowCursor",
+                                             "RestoreTitle", "DropCommands", "Flash"};
+        EXPECT_EQ(TurnCalls(), expected);
+    }
+}
+
+TEST(EngineTurn, BreakAnsweredNoGoesOnAndAsksAgainWhileEscapeIsDown) {
+    std::unique_ptr<Game> game = EngineGame("startpos", "e2e4 e7e5");
+    g_fakeThinking.escapeAtTick = 2;
+    g_fakeThinking.escapeEveryTick = 1;
+    g_fakeThinking.breakAnswer = 0;
+    game->ComputerMove();
+    EXPECT_EQ(game->ply, 3);
+    EXPECT_EQ((int)g_fakeThinking.questions.size(), g_fakeThinking.ticksSeen - 1);
+}
+
+TEST(EngineTurn, SpecialMovesAreCommittedAsPlayed) {
+    g_fakeWindow.Clear();
+    // Promotion: the computer's pawn becomes a queen without the dialog.
+    std::unique_ptr<Game> promotion = EngineGame("8/3P4/8/8/8/6k1/8/4K3 w - - 0 1");
+    promotion->ComputerMove();
+    EXPECT_EQ(At(*promotion, "d8").kind, PieceQueen);
+    EXPECT_EQ(promotion->history[promotion->ply - 1].newKind, PieceQueen);
+    EXPECT_EQ(g_fakeWindow.promotionRequests, 0);
+
+    // Castling long mates: the rook comes along; the game-over message shows, no
+    // further computer move is started, and the beep still sounds.
+    std::unique_ptr<Game> castling = EngineGame("8/8/8/4Q3/8/1P1k4/8/R3K3 w Q - 0 1");
+    castling->player[ColourBlack].isComputer = 1;
+    g_fakeThinking.beepEnabled = 1;
+    castling->ComputerMove();
+    EXPECT_EQ(At(*castling, "c1").kind, PieceKing);
+    EXPECT_EQ(At(*castling, "d1").kind, PieceRook);
+    EXPECT_EQ(At(*castling, "a1").kind, PieceNone);
+    EXPECT_EQ(castling->history[castling->ply - 1].special, SpecialCastling);
+    ASSERT_EQ(g_fakeWindow.messages.size(), 1u);
+    EXPECT_EQ(g_fakeWindow.messages[0], "Game over.\nWhite wins by checkmate.");
+    EXPECT_EQ(castling->computerToMove, 0);
+    EXPECT_EQ(g_fakeThinking.beeps, 1);
+
+    // En passant is the only legal move; the passed pawn leaves the board.
+    std::unique_ptr<Game> enPassant = EngineGame("5r1k/8/2p5/2ppP3/4K3/r7/8/8 w - d6 0 1");
+    enPassant->player[ColourBlack].isComputer = 1;
+    enPassant->ComputerMove();
+    EXPECT_EQ(At(*enPassant, "d6").kind, PiecePawn);
+    EXPECT_EQ(At(*enPassant, "d6").colour, ColourWhite);
+    EXPECT_EQ(At(*enPassant, "d5").kind, PieceNone);
+    EXPECT_EQ(enPassant->history[enPassant->ply - 1].special, SpecialEnPassant);
+    EXPECT_EQ(enPassant->computerToMove, 1);  // Black, a computer, moves next
+}
+
+TEST(EngineTurn, GameAtTheRecordLimitIsNotSearched) {
+    std::string shuffle;
+    static const char* kCycle[4] = {"e1d1", "e8d8", "d1e1", "d8e8"};
+    for (int i = 0; i < kMaxGamePly - 2; ++i) shuffle += std::string(kCycle[i % 4]) + " ";
+    std::unique_ptr<Game> game = EngineGame("4k3/4p3/8/8/8/8/4P3/4K3 w - - 0 1", shuffle.c_str());
+    ASSERT_EQ(game->ply, kMaxGamePly);
+    game->computerToMove = 1;
+    game->ComputerMove();
+    EXPECT_EQ(game->ply, kMaxGamePly);
+    EXPECT_EQ(game->thinking, 0);
+    EXPECT_EQ(game->computerToMove, 0);
+    EXPECT_TRUE(g_fakeThinking.calls.empty());
+}
+
+}  // namespace
