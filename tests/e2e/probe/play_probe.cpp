@@ -1,14 +1,16 @@
 // Test utility for the end-to-end tests of playing: reports the program's dialogs and
 // message boxes from another process and fills the clipboard.
 //
-//   varno-4-play-probe windows        every visible window of the program's thread but
-//                                     the main window: "window title|class|l t r b",
+//   varno-4-play-probe windows        every window of the program's thread but the main
+//                                     window: "window title|class|l t r b|visible",
 //                                     then per control "control id|class|l t r b|
 //                                     enabled|readonly|has-image|text" (screen pixels)
 //   varno-4-play-probe clipboard TEXT puts TEXT on the clipboard
 //   varno-4-play-probe rows           "selected S", then "row <text>" per move-list row
+//   varno-4-play-probe menu-state ID  "grayed" or "enabled" for a menu command of the menu bar
 #include <windows.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 static HWND g_main = NULL;
@@ -59,13 +61,13 @@ static BOOL CALLBACK PrintControl(HWND control, LPARAM) {
 }
 
 static BOOL CALLBACK PrintWindow(HWND window, LPARAM) {
-    if (window == g_main || !IsWindowVisible(window)) return TRUE;
+    if (window == g_main) return TRUE;
     char cls[64], title[256];
     GetClassNameA(window, cls, sizeof(cls));
     ReadText(window, title, sizeof(title));
     printf("window %s|%s|", title, cls);
     PrintRect(window);
-    printf("\n");
+    printf("|%d\n", IsWindowVisible(window) ? 1 : 0);
     EnumChildWindows(window, PrintControl, 0);
     return TRUE;
 }
@@ -87,14 +89,22 @@ int main(int argc, char** argv) {
     if (argc >= 3 && strcmp(argv[1], "clipboard") == 0) return SetClipboardText(argv[2]);
     int windows = argc >= 2 && strcmp(argv[1], "windows") == 0;
     int rows = argc >= 2 && strcmp(argv[1], "rows") == 0;
-    if (!windows && !rows) {
-        fprintf(stderr, "usage: varno-4-play-probe windows | rows | clipboard TEXT\n");
+    int menuState = argc >= 3 && strcmp(argv[1], "menu-state") == 0;
+    if (!windows && !rows && !menuState) {
+        fprintf(stderr, "usage: varno-4-play-probe windows | rows | menu-state ID | clipboard TEXT\n");
         return 2;
     }
     g_main = FindWindowA("VARNO4", NULL);
     if (!g_main) {
         fprintf(stderr, "no window of class VARNO4\n");
         return 1;
+    }
+    if (menuState) {
+        UINT state = GetMenuState(GetMenu(g_main), (UINT)atoi(argv[2]), MF_BYCOMMAND);
+        if (state == (UINT)-1) return 1;
+        printf("%s\n", (state & (MF_GRAYED | MF_DISABLED)) ? "grayed" : "enabled");
+        fflush(stdout);
+        return 0;
     }
     if (rows) {
         int result = PrintRows(g_main);

@@ -1,0 +1,309 @@
+"""Playing a game in the real window under Wine: moves by mouse clicks, the computer's
+answers, browsing with the arrow keys, the promotion dialog, the New game and About
+dialogs, and breaking off the computer's search with Escape.
+
+    python3 test_play.py <path-to-varno-4.exe> <output-dir>
+
+Screenshots of every run stay in the output dir; the computer's answer times are
+printed.
+"""
+import sys
+import time
+
+import harness
+import play_support
+from play_support import marked, pieces, replay
+
+COMPUTER = "Computer {Varno-4}"
+
+
+class Run:
+    """One started program with its helpers."""
+
+    def __init__(self, session, name):
+        self.session = session
+        self.name = name
+        self.program = session.start(session.new_workdir(name))
+        session.wait_window()
+        self.play = play_support.Play(session)
+        self.reader = play_support.BoardReader(harness.skin_sheet(0))
+
+    def shot(self, label):
+        return self.reader.read(self.play.board_shot(f"{self.name}-{label}"))
+
+    def rows(self):
+        return self.play.rows()[0]
+
+    def wait_answer(self, rows_before, timeout=60):
+        """Seconds until the computer's move is listed (None when it is not)."""
+        start = time.monotonic()
+        rows = self.play.wait_rows(rows_before + 1, timeout)
+        return time.monotonic() - start if rows and len(rows) > rows_before else None
+
+    def close(self):
+        # A dialog or question left open would keep the window from closing.
+        if any(w.visible for w in self.play.windows()):
+            self.program.kill()
+        else:
+            self.session.close_program(self.program)
+
+
+def shows_game(results, name, board, rows):
+    position, problem = replay(rows)
+    results.check(f"{name}: every listed move fits the board it was played on", problem is None,
+                  str(problem))
+    return results.check(f"{name}: the board shows the listed game", pieces(board) == position,
+                         f"{sorted(pieces(board).items())} != {sorted(position.items())}")
+
+
+def save_items(play, label):
+    """(Game/Save greyed, Position/Save greyed) as the two menus show them."""
+    game = play.menu_items_greyed("alt+g", f"menu-game-{label}")      # New, Load, Save, Exit
+    position = play.menu_items_greyed("alt+p", f"menu-position-{label}")  # Set, Load, Save
+    return (game[2] if game and len(game) == 4 else None,
+            position[2] if position and len(position) == 3 else None)
+
+
+def person_against_computer(session, results, times):
+    run = Run(session, "easy")
+    play = run.play
+    items = save_items(play, "before")
+    results.check("before a game both Save items are grey", items == (True, True), str(items))
+    play.new_game(white_name="Ann", level="Easy")
+    items = save_items(play, "new")
+    results.check("a new game offers Position/Save only", items == (True, False), str(items))
+    rows, selected = play.rows()
+    results.check("new game lists only the begin row", rows == [" 0."] and selected == 0, str(rows))
+
+    play.click_square("e2")
+    board = run.shot("selected")
+    results.check("a click on an own piece selects it and shows its targets",
+                  marked(board, 3) == ["e2"] and marked(board, 2) == ["e3", "e4"],
+                  f"{marked(board, 3)} {marked(board, 2)}")
+
+    play.click_square("e5", pause=0)
+    board = run.shot("refused")
+    results.check("a refused target flashes and the piece stays selected",
+                  marked(board, 3) == ["e2", "e5"], str(marked(board, 3)))
+    time.sleep(0.6)
+    board = run.shot("flash-over")
+    results.check("the flash ends by itself", marked(board, 3) == ["e2"], str(marked(board, 3)))
+    results.check("a refused target plays nothing", run.rows() == [" 0."], str(run.rows()))
+
+    play.click_square("e2")
+    board = run.shot("deselected")
+    results.check("a second click on the selected piece deselects it",
+                  not marked(board, 3) and not marked(board, 2), str(marked(board, 2)))
+
+    play.play("e2e4")
+    answer = run.wait_answer(2)
+    rows = run.rows()
+    results.check("the person's move is listed", len(rows) >= 2 and rows[1] == " 1. e2-e4", str(rows))
+    items = save_items(play, "moved")
+    results.check("a changed game can be saved", items == (False, False), str(items))
+    results.check("the computer answers at level 1 within seconds", answer is not None and answer < 10,
+                  str(answer))
+    times.append(("level 1", "1...", answer))
+    board = run.shot("answered")
+    shows_game(results, "after the answer", board, rows)
+    results.check("the title is plain again after the search", play.title() == "Varno-4")
+
+    play.play("d2d4")
+    answer = run.wait_answer(4)
+    times.append(("level 1", "2...", answer))
+    rows = run.rows()
+    results.check("the second answer is listed", len(rows) == 5, str(rows))
+    browsing(run, results, rows)
+    run.close()
+
+
+def browsing(run, results, rows):
+    play = run.play
+    run.session.key("Up")
+    board = run.shot("browse-3")
+    shown = play.rows()[1]
+    results.check("Up selects the row before", shown == 3, str(shown))
+    shows_game(results, "browsed to row 3", board, rows[:4])
+    run.session.key("Up")
+    board = run.shot("browse-2")
+    shows_game(results, "browsed to row 2", board, rows[:3])
+
+    # White to move at row 2: a move there replaces the later half-moves.
+    play.play("g1f3")
+    answer = run.wait_answer(4)
+    new_rows = run.rows()
+    results.check("a move at an earlier row drops the later ones",
+                  new_rows[:3] == rows[:3] and new_rows[3] == " 2. Ng1-f3" and len(new_rows) == 5,
+                  str(new_rows))
+    shows_game(results, "after playing at row 2", run.shot("replaced"), new_rows)
+
+
+
+def normal_level(session, results, times):
+    run = Run(session, "normal")
+    play = run.play
+    play.new_game(white_name="Ann")
+    play.play("e2e4")
+    times.append(("level 2", "1...", run.wait_answer(2, timeout=120)))
+    play.play("g1f3")
+    times.append(("level 2", "2...", run.wait_answer(4, timeout=120)))
+    rows = run.rows()
+    results.check("the computer answers at level 2", len(rows) == 5, str(rows))
+    shows_game(results, "level 2", run.shot("answered"), rows)
+    run.close()
+
+
+def computer_against_computer(session, results):
+    run = Run(session, "computers")
+    play = run.play
+    play.new_game(white="Computer", black="Computer", level="Easy")
+    rows = play.wait_rows(9, timeout=90)
+    results.check("the computer plays both sides by itself", len(rows) >= 9, str(len(rows)))
+    run.shot("playing")
+
+    # The list is browsed between the computer's moves: each turn must still be
+    # searched on the game's real position.
+    for _ in range(4):
+        session.key("Up", "Up")
+        time.sleep(0.2)
+    count = len(run.rows())
+    play.wait_rows(count + 4, timeout=60)
+
+    question = play.ask_break()
+    results.check("Escape during a search asks the break question",
+                  question is not None and question.message() == "Break AI move. Are you sure?",
+                  question.message() if question else "no question")
+    session.screenshot("computers-break-question")
+    session.key("Return")  # the default answer, No: the search goes on
+    play.wait_no_window("Varno-4", timeout=10)
+    count = len(run.rows())
+    grown = play.wait_rows(count + 2, timeout=60)
+    results.check("answering No (the default) lets the game go on", len(grown) >= count + 2,
+                  str(len(grown)))
+
+    question = play.ask_break()
+    if question is not None:
+        play.click_control(question, 6)  # Yes: no move is played
+    time.sleep(0.5)
+    stopped = run.rows()
+    time.sleep(2)
+    results.check("answering Yes breaks off the move", question is not None and run.rows() == stopped,
+                  f"{len(stopped)} then {len(run.rows())}")
+    session.key("End")
+    shows_game(results, "computer against computer, browsed while it played",
+               run.shot("stopped"), stopped)
+    results.check("the title is plain after the break", play.title() == "Varno-4", str(play.title()))
+    run.close()
+
+
+PROMOTION_LINE = ["a2a4", "b7b5", "a4b5", "a7a6", "b5a6", "c8b7", "a6b7", "b8c6"]
+
+
+def promotion(session, results):
+    run = Run(session, "promotion")
+    play = run.play
+    for how, kind, letter in (("click", 2, "N"), ("escape", 5, "Q")):
+        play.new_game(white_name="Ann", black="Human", black_name="Bob")
+        play.play(*PROMOTION_LINE)
+        play.click_square("b7")
+        play.click_square("a8", pause=0)
+        dialog = play.wait_window("Select promote piece")
+        ok = results.check(f"a person's promotion opens the promotion dialog ({how})",
+                           dialog is not None)
+        if not ok:
+            break
+        session.screenshot(f"promotion-dialog-{how}")
+        results.check("the four buttons show pictures",
+                      all(dialog.control(i) and dialog.control(i)["image"] for i in (2, 3, 4, 5)))
+        if how == "click":
+            play.click_control(dialog, 2)
+        else:
+            session.key("Escape")
+        play.wait_no_window("Select promote piece")
+        rows = play.wait_rows(10, timeout=10)
+        board = run.shot(f"promoted-{how}")
+        results.check(f"the chosen piece stands on a8 ({how})",
+                      pieces(board).get("a8") == (kind, 0), str(pieces(board).get("a8")))
+        results.check(f"the promotion is listed ({how})",
+                      rows[-1].strip().startswith(f"5. b7xa8={letter}"), str(rows[-1:]))
+    run.close()
+
+
+def new_game_dialog(session, results):
+    run = Run(session, "dialogs")
+    play = run.play
+    key = session.key
+    play.open_new_game()
+    dialog = play.wait_window("New game")
+    results.check("the dialog opens with Human, Computer and Normal",
+                  [dialog.control(i)["text"] for i in (1014, 1016, 1019)] == ["Human", "Computer", "Normal"]
+                  and dialog.control(1017)["text"] == COMPUTER and dialog.control(1017)["readonly"])
+    session.screenshot("dialogs-new-game")
+
+    def refusal(expected, label):
+        key("Return")
+        box = play.wait_message(timeout=10)
+        text = box.message() if box else None
+        results.check(f"Start ! refuses {label}", text == expected, str(text))
+        if box:
+            key("Return")
+            play.wait_no_window("Varno-4")
+        results.check(f"the dialog stays open after refusing {label}",
+                      play.wait_window("New game", timeout=5) is not None)
+
+    refusal("Please enter name (WHITE SIDE)", "an empty White name")
+    key("Tab", "Tab", "Down")  # Black becomes a person
+    dialog = play.wait_window("New game")
+    results.check("two persons: the level list is disabled and Black's name is free",
+                  not dialog.control(1019)["enabled"] and dialog.control(1017)["text"] == ""
+                  and not dialog.control(1017)["readonly"])
+    refusal("Please enter name (WHITE AND BLACK SIDES)", "two empty names")
+
+    key("shift+Tab")  # White's name
+    play.type_text("a:b?c")
+    refusal("Please enter name (BLACK SIDE)", "an empty Black name")
+    name = play.wait_window("New game").control(1015)["text"]
+    results.check("typed refused characters are dropped", name == "abc", name)
+    play.set_clipboard('x<y>|"z')
+    key("ctrl+v")
+    name = play.wait_window("New game").control(1015)["text"]
+    results.check("pasted refused characters are dropped", name == "abcxyz", name)
+    play.type_text("0123456789012345")
+    name = play.wait_window("New game").control(1015)["text"]
+    results.check("a name takes at most 17 characters", name == "abcxyz01234567890", name)
+
+    key("Tab", "Tab")
+    play.type_text(COMPUTER)
+    name = play.wait_window("New game").control(1017)["text"]
+    results.check("a person cannot type the computer's whole name", name == COMPUTER[:17], name)
+    key("Escape")
+    results.check("Escape cancels the dialog", play.wait_no_window("New game"))
+    results.check("cancel leaves no game started", run.rows() == [], str(run.rows()))
+
+    key("alt+h")
+    key("a")
+    about = play.wait_window("About")
+    results.check("About opens", about is not None)
+    session.screenshot("dialogs-about")
+    key("Return")
+    results.check("About closes with Enter", play.wait_no_window("About"))
+    run.close()
+
+
+def main():
+    results = harness.Results()
+    times = []
+    with harness.Session(sys.argv[1], sys.argv[2]) as session:
+        results.run("New game and About dialogs", new_game_dialog, session, results)
+        results.run("person against the computer", person_against_computer, session, results,
+                    times)
+        results.run("computer against computer", computer_against_computer, session, results)
+        results.run("promotion", promotion, session, results)
+        results.run("level 2", normal_level, session, results, times)
+    for level, move, seconds in times:
+        print(f"answer time {level} {move}: " + ("none" if seconds is None else f"{seconds:.2f} s"))
+    return results.finish()
+
+
+if __name__ == "__main__":
+    sys.exit(main())

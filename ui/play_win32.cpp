@@ -1,0 +1,7 @@
+// The window side of playing on the board.
+#include "ui/common/play_port.h"
+#include "ui/window_globals.h"
+
+void PlayInvalidateWindow(int erase) { InvalidateRect(g_mainWindow, NULL, erase ? TRUE : FALSE); }
+
+void PlayRebuildMoveList(Game* game, WindowHandle* listBox) { game->RebuildMoveList(listBox); }

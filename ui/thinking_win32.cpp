@@ -1,0 +1,84 @@
+// What the computer player asks of the window while it takes its turn.
+#include <stdlib.h>
+#include "engine/thinking_port.h"
+#include "ui/window_globals.h"
+
+uint32_t WindowTickCount() { return GetTickCount(); }
+
+int WindowRandom() { return rand(); }
+
+void WindowSetWaitCursor(int wait) {
+    SetCursor(LoadCursorA(NULL, wait ? IDC_WAIT : IDC_ARROW));
+}
+
+void WindowUpdateNow() { UpdateWindow(g_mainWindow); }
+
+void WindowInvalidateBoard() { InvalidateRect(g_mainWindow, NULL, FALSE); }
+
+void WindowInvalidateClock(int side) {
+    RECT strip;
+    // White's clock is at the bottom unless White is shown on top.
+    GetClockStripRect(side == g_whiteOnTop ? 1 : 0, &strip);
+    InvalidateRect(g_mainWindow, &strip, FALSE);
+}
+
+void WindowPumpThinkingMessages() {
+    static const UINT kPassed[3] = {WM_TIMER, WM_PAINT, WM_NCPAINT};
+    int count = 0;
+    for (UINT kind : kPassed) {
+        MSG msg;
+        while (PeekMessageA(&msg, g_mainWindow, kind, kind, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+            if (++count > 100) break;
+        }
+    }
+}
+
+void WindowShowThinkingProgress(const char* suffix, int percent) {
+    if (!g_showAiProgress) return;
+    String title(g_windowTitle);
+    title += suffix;
+    title += " [";
+    title.AppendInt(percent);
+    title += "%]";
+    SetWindowTextA(g_mainWindow, title.CStr());
+}
+
+void WindowRestoreTitle() { SetWindowTextA(g_mainWindow, g_windowTitle); }
+
+int WindowEscapeDown() { return (GetAsyncKeyState(VK_ESCAPE) & 0xFF00) ? 1 : 0; }
+
+// The Escape that raised the question is still queued, as the search lets no key
+// through; a message box may take it as its own answer and close at once.
+static void DropQueuedEscapes() {
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE) &&
+           (msg.wParam == VK_ESCAPE || (msg.message == WM_CHAR && msg.wParam == 27)))
+        PeekMessageA(&msg, NULL, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE);
+}
+
+int WindowAskBreak(const char* text) {
+    DropQueuedEscapes();
+    return MessageBoxA(g_mainWindow, text, g_windowTitle,
+                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+int WindowBeepEnabled() { return g_beepAfterAiMove; }
+
+void WindowBeep() { MessageBeep(0); }
+
+void WindowDropQueuedCommands() {
+    MSG msg;
+    for (int removed = 0; removed < 51; ++removed)
+        if (!PeekMessageA(&msg, g_mainWindow, WM_COMMAND, WM_COMMAND, PM_REMOVE)) break;
+}
+
+void WindowFlashIfInactive() {
+    if (GetActiveWindow() != g_mainWindow) FlashWindow(g_mainWindow, TRUE);
+}
+
+void WindowRebuildMoveList(Game* game) {
+    WindowHandle listBox = g_moveListBox;
+    game->RebuildMoveList(&listBox);
+}
