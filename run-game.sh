@@ -20,4 +20,5 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=:77
   sleep 1
 fi
+varno_wine_fonts
 exec wine ./varno-4.exe

@@ -16,7 +16,7 @@ varno_need_packages() {
 }
 
 VARNO_BUILD_PACKAGES=(cmake make g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth)
+  wine wine64 xvfb xauth fonts-urw-base35)
 VARNO_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev xdotool x11-utils imagemagick
   python3 python3-pil stockfish)
 
@@ -24,6 +24,14 @@ VARNO_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev xdotool x11-utils 
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX="${WINEPREFIX:-$HOME/.varno-4-wine}"
+
+# The program asks for the face "Palatino Linotype", which Wine lacks; its fallback is
+# too wide for the move list. P052 (fonts-urw-base35) has the same metrics.
+varno_wine_fonts() {
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Palatino Linotype" \
+    /t REG_SZ /d P052 /f >/dev/null 2>&1 \
+    || echo "Could not set the font replacement: the text may be cut." >&2
+}
 
 varno_build_windows() {  # $1: build dir
   cmake -S . -B "$1" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null

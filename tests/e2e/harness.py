@@ -11,15 +11,17 @@ Typical use:
         image = session.client_shot("start")          # PNG kept in the output dir
         session.click(300, 300)                       # client pixel, primary button
         rows = session.rows()                         # move list rows (probe)
+        dialog = session.wait_dialog("New game")      # a shown dialog and its controls
         session.close_program(program)                # WM_CLOSE, wait for exit
 
-What X11 tools cannot see under Wine (window classes, client origin, list rows)
-comes from varno-4-probe.exe, a test utility built beside the program
-(tests/e2e/probe/window_probe.cpp). Menus cannot be read from another process
+What X11 tools cannot see under Wine (window classes, client origin, list rows,
+dialogs and their controls) comes from varno-4-probe.exe, a test utility built beside
+the program (tests/e2e/probe/probe.cpp). Menus cannot be read from another process
 under Wine.
 
 Environment: WINEPREFIX (default ~/.varno-4-wine, created on first use),
 WINEDEBUG=-all and WINEDLLOVERRIDES="mscoree,mshtml=" are set for every Wine process.
+The prefix gets the font replacement the program's text needs (see ensure_prefix).
 A Session starts its own Xvfb on a free display and stops it at the end; it ends
 only the processes it started.
 """
@@ -32,12 +34,15 @@ import tempfile
 import time
 
 try:
-    from PIL import Image
+    from PIL import Image, ImageChops, ImageStat
 except ImportError:  # a Python of its own may lack Debian's python3-pil
     sys.path.append("/usr/lib/python3/dist-packages")
-    from PIL import Image
+    from PIL import Image, ImageChops, ImageStat  # noqa: F401  (for the test scripts)
 
 SCREEN = (1280, 1024)
+# The program asks for the face "Palatino Linotype", which Wine lacks; P052 (Debian's
+# fonts-urw-base35) has the same metrics, so the move list's rows fit as designed.
+FONT_REPLACEMENT = ("Palatino Linotype", "P052")
 REPO = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 
 
@@ -98,6 +103,7 @@ class Session:
         self.display = None
         self.env = None
         self.programs = []
+        self.known_client = None  # client rectangle of the started program, once read
 
     # -- lifetime ------------------------------------------------------------------
     def __enter__(self):
@@ -129,9 +135,13 @@ class Session:
         self.display = ":" + number.decode().strip()
 
     def ensure_prefix(self):
+        quiet = dict(env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         if not os.path.isdir(os.path.join(self.env["WINEPREFIX"], "drive_c")):
-            subprocess.run(["wineboot", "-i"], env=self.env, timeout=300,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            subprocess.run(["wineboot", "-i"], timeout=300, **quiet)
+        face, replacement = FONT_REPLACEMENT
+        subprocess.run(["wine", "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements",
+                        "/v", face, "/t", "REG_SZ", "/d", replacement, "/f"],
+                       timeout=120, check=True, **quiet)
 
     def shutdown(self):
         for program in self.programs:
@@ -162,6 +172,7 @@ class Session:
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         program = Program(process, workdir)
         self.programs.append(program)
+        self.known_client = None
         return program
 
     def probe(self, *args, timeout=60):
@@ -169,7 +180,7 @@ class Session:
 
         Its output goes through a file, not a pipe: a wine server that this call
         happens to start inherits the descriptors and would hold a pipe open."""
-        with tempfile.TemporaryFile(mode="w+", dir=self.temp_root) as out:
+        with tempfile.TemporaryFile(mode="w+", errors="replace", dir=self.temp_root) as out:
             try:
                 code = subprocess.run(["wine", self.probe_exe] + [str(a) for a in args],
                                       env=self.env, stdout=out, stderr=subprocess.DEVNULL,
@@ -180,19 +191,19 @@ class Session:
             lines = [line.rstrip("\r\n") for line in out]
         return code, lines
 
+    # -- windows -------------------------------------------------------------------
+    def title(self):
+        """Title of the window of class VARNO4, None when there is none."""
+        code, lines = self.probe("find")
+        return lines[0] if code == 0 and lines else None
+
     def wait_window(self, timeout=90):
         """Title of the window of class VARNO4 once it exists and is painted."""
-        def found():
-            code, lines = self.probe("find")
-            return lines[0] if code == 0 and lines else None
-        title = wait_until(found, timeout, interval=0.5)
+        title = wait_until(self.title, timeout, interval=0.5)
         if title is None:
             raise AssertionError("no window of class VARNO4 appeared")
         time.sleep(1.0)  # the first paint follows creation at once; let X catch up
         return title
-
-    def window_gone(self, timeout=30):
-        return wait_until(lambda: self.probe("find")[0] != 0, timeout, interval=0.5)
 
     def close_program(self, program, timeout=30):
         """Asks the window to close (WM_CLOSE) and returns the exit code."""
@@ -204,62 +215,149 @@ class Session:
                                 capture_output=True, text=True)
         return [line for line in result.stdout.split() if line]
 
-    # -- geometry, input and pictures ------------------------------------------------
-    def client_rect(self):
-        """(x, y, width, height): client origin on the screen and client size."""
-        code, lines = self.probe("client")
-        if code != 0 or not lines:
-            raise AssertionError("probe could not read the client area")
-        return tuple(int(v) for v in lines[0].split())
+    def windows(self):
+        """The program's other windows (dialogs, message boxes, popup menus)."""
+        found = []
+        for line in self.probe("windows")[1]:
+            if line.startswith("window "):
+                title, cls, rect, visible = line[7:].split("|", 3)
+                found.append(Window(title, cls, parse_rect(rect), visible == "1"))
+            elif line.startswith("control ") and found:
+                cid, cls, rect, enabled, readonly, image, text = line[8:].split("|", 6)
+                found[-1].controls.append({"id": int(cid), "cls": cls, "rect": parse_rect(rect),
+                                           "enabled": enabled == "1", "readonly": readonly == "1",
+                                           "image": image == "1", "text": text})
+        return found
 
-    def click(self, x, y, button=1):
-        """Clicks at client pixel (x, y); button 1 is the primary button."""
-        cx, cy, _, _ = self.client_rect()
-        subprocess.run(["xdotool", "mousemove", "--sync", str(cx + x), str(cy + y),
-                        "click", str(button)], env=self.env, check=True)
-        time.sleep(0.3)
+    def wait_dialog(self, title, timeout=15):
+        """The shown window of that title, once there is one (else None)."""
+        def look():
+            return next((w for w in self.windows() if w.title == title and w.visible), None)
+        return wait_until(look, timeout, interval=0.3)
+
+    def wait_no_dialog(self, title, timeout=15):
+        """True once no window of that title exists. Under Wine without a window manager
+        a closed dialog lingers hidden for a while, and input meanwhile can be lost."""
+        return wait_until(lambda: all(w.title != title for w in self.windows()),
+                          timeout, interval=0.3)
+
+    def wait_message(self, timeout=15):
+        """A message box (caption "Varno-4") once one is open, else None."""
+        return self.wait_dialog("Varno-4", timeout)
+
+    def set_clipboard(self, text):
+        if self.probe("clipboard", text)[0] != 0:
+            raise AssertionError("the clipboard could not be set")
+
+    # -- the move list ----------------------------------------------------------------
+    def move_list(self):
+        """(rows of the move list, selected row), or (None, None) when unreadable."""
+        code, lines = self.probe("rows")
+        if code != 0:
+            return None, None
+        rows, selected = [], None
+        for line in lines:
+            if line.startswith("row "):
+                rows.append(line[4:])
+            elif line.startswith("selected "):
+                selected = int(line.split()[1])
+        return rows, selected
+
+    def rows(self):
+        return self.move_list()[0]
+
+    def selected_row(self):
+        return self.move_list()[1]
+
+    def wait_rows(self, count, timeout=60):
+        """Rows once the list holds at least `count` of them (else the last rows read)."""
+        rows = wait_until(lambda: (lambda r: r if r and len(r) >= count else None)(self.rows()),
+                          timeout, interval=0.2)
+        return rows or self.rows()
+
+    # -- geometry, input and pictures ------------------------------------------------
+    def client_rect(self, known=False):
+        """(x, y, width, height): client origin on the screen and client size. With
+        `known`, the rectangle read before for this program is reused (no probe call)."""
+        if not (known and self.known_client):
+            code, lines = self.probe("client")
+            if code != 0 or not lines:
+                raise AssertionError("probe could not read the client area")
+            self.known_client = tuple(int(v) for v in lines[0].split())
+        return self.known_client
+
+    def xdotool(self, *args, pause=0.3):
+        subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, check=True)
+        time.sleep(pause)
+
+    def click_screen(self, x, y, button=1, pause=0.3):
+        """Clicks at screen pixel (x, y); button 1 is the primary button."""
+        self.xdotool("mousemove", "--sync", x, y, "click", button, pause=pause)
+
+    def click(self, x, y, button=1, pause=0.3):
+        """Clicks at client pixel (x, y)."""
+        cx, cy, _, _ = self.client_rect(known=True)
+        self.click_screen(cx + x, cy + y, button, pause)
+
+    def click_control(self, window, control_id):
+        left, top, right, bottom = window.control(control_id)["rect"]
+        self.click_screen((left + right) // 2, (top + bottom) // 2)
 
     def key(self, *names):
-        subprocess.run(["xdotool", "key"] + list(names), env=self.env, check=True)
-        time.sleep(0.3)
+        self.xdotool("key", *names)
 
-    def screenshot(self, name):
-        """The whole screen as an RGB image, also kept as <out-dir>/<name>.png."""
+    def type_text(self, text):
+        self.xdotool("type", "--delay", "60", text)
+
+    def screenshot(self, name, box=None):
+        """The whole screen, or the `box` of it, as an RGB image, also kept as
+        <out-dir>/<name>.png."""
         path = os.path.join(self.out_dir, name + ".png")
         subprocess.run(["import", "-window", "root", path], env=self.env, check=True)
-        return Image.open(path).convert("RGB")
+        image = Image.open(path).convert("RGB")
+        if box is not None:
+            image = image.crop(box)
+            image.save(path)
+        return image
 
-    def client_shot(self, name, tries=6):
-        """The client area as an RGB image once two shots half a second apart agree
-        (painting has settled); the PNG kept is the client area too."""
-        x, y, w, h = self.client_rect()
-        image = self.screenshot(name).crop((x, y, x + w, y + h))
-        for _ in range(tries):
+    def client_shot(self, name, settle=True, tries=6):
+        """The client area as an RGB image, kept as <name>.png. With `settle`, once two
+        shots half a second apart agree (painting has settled); without, at once, with
+        no probe call in between."""
+        x, y, w, h = self.client_rect(known=not settle)
+        box = (x, y, x + w, y + h)
+        image = self.screenshot(name, box)
+        for _ in range(tries if settle else 0):
             time.sleep(0.5)
-            again = self.screenshot(name).crop((x, y, x + w, y + h))
+            again = self.screenshot(name, box)
             if again.tobytes() == image.tobytes():
                 break
             image = again
-        image.save(os.path.join(self.out_dir, name + ".png"))
         return image
-
-    def rows(self):
-        """Rows of the move list box, or None when the probe cannot read them."""
-        code, lines = self.probe("rows")
-        if code != 0:
-            return None
-        return [line[4:] for line in lines if line.startswith("row ")]
-
-    def selected_row(self):
-        code, lines = self.probe("rows")
-        for line in lines:
-            if line.startswith("selected "):
-                return int(line.split()[1])
-        return None
 
     def send(self, message, times=1):
         """Sends window message number `message` (no arguments) `times` times."""
         return self.probe("send", message, times)[0] == 0
+
+
+class Window:
+    """A dialog or message box of the program as the probe reported it."""
+
+    def __init__(self, title, cls, rect, visible):
+        self.title, self.cls, self.rect, self.visible = title, cls, rect, visible
+        self.controls = []
+
+    def control(self, control_id):
+        return next((c for c in self.controls if c["id"] == control_id), None)
+
+    def message(self):
+        """The longest static text: a message box's message."""
+        texts = [c["text"] for c in self.controls if c["cls"].lower() == "static" and c["text"]]
+        return max(texts, key=len) if texts else ""
+
+
+def parse_rect(text):
+    return tuple(int(v) for v in text.split())
 
 
 # -- helpers for files and sheets --------------------------------------------------
@@ -271,6 +369,28 @@ def settings_files(workdir):
 def read_bytes(path):
     with open(path, "rb") as f:
         return f.read()
+
+
+def square_name(x, y):
+    return "abcdefgh"[x] + str(y + 1)
+
+
+def start_position():
+    """{square: (kind, colour)} of the standard start position; kinds 1 pawn to 6 king,
+    colour 0 White."""
+    board = {}
+    back = [4, 2, 3, 5, 6, 3, 2, 4]
+    for x in range(8):
+        board[square_name(x, 0)] = (back[x], 0)
+        board[square_name(x, 1)] = (1, 0)
+        board[square_name(x, 6)] = (1, 1)
+        board[square_name(x, 7)] = (back[x], 1)
+    return board
+
+
+def sheet_cell(sheet, column, row):
+    """The 64-pixel cell of a skin sheet: row = piece kind, columns 0-4 White, 5-9 Black."""
+    return sheet.crop((column * 64, row * 64, column * 64 + 64, row * 64 + 64))
 
 
 def skin_sheet(number):

@@ -29,20 +29,21 @@ class Run:
         self.reader = play_support.BoardReader(harness.skin_sheet(0))
 
     def shot(self, label):
-        return self.reader.read(self.play.board_shot(f"{self.name}-{label}"))
+        """The board as the screen shows it at once (no probe call before the picture)."""
+        return self.reader.read(self.session.client_shot(f"{self.name}-{label}", settle=False))
 
     def rows(self):
-        return self.play.rows()[0]
+        return self.session.rows()
 
     def wait_answer(self, rows_before, timeout=60):
         """Seconds until the computer's move is listed (None when it is not)."""
         start = time.monotonic()
-        rows = self.play.wait_rows(rows_before + 1, timeout)
+        rows = self.session.wait_rows(rows_before + 1, timeout)
         return time.monotonic() - start if rows and len(rows) > rows_before else None
 
     def close(self):
         # A dialog or question left open would keep the window from closing.
-        if any(w.visible for w in self.play.windows()):
+        if any(w.visible for w in self.session.windows()):
             self.program.kill()
         else:
             self.session.close_program(self.program)
@@ -72,7 +73,7 @@ def person_against_computer(session, results, times):
     play.new_game(white_name="Ann", level="Easy")
     items = save_items(play, "new")
     results.check("a new game offers Position/Save only", items == (True, False), str(items))
-    rows, selected = play.rows()
+    rows, selected = session.move_list()
     results.check("new game lists only the begin row", rows == [" 0."] and selected == 0, str(rows))
 
     play.click_square("e2")
@@ -106,7 +107,7 @@ def person_against_computer(session, results, times):
     times.append(("level 1", "1...", answer))
     board = run.shot("answered")
     shows_game(results, "after the answer", board, rows)
-    results.check("the title is plain again after the search", play.title() == "Varno-4")
+    results.check("the title is plain again after the search", session.title() == "Varno-4")
 
     play.play("d2d4")
     answer = run.wait_answer(4)
@@ -121,7 +122,7 @@ def browsing(run, results, rows):
     play = run.play
     run.session.key("Up")
     board = run.shot("browse-3")
-    shown = play.rows()[1]
+    shown = run.session.selected_row()
     results.check("Up selects the row before", shown == 3, str(shown))
     shows_game(results, "browsed to row 3", board, rows[:4])
     run.session.key("Up")
@@ -130,7 +131,7 @@ def browsing(run, results, rows):
 
     # White to move at row 2: a move there replaces the later half-moves.
     play.play("g1f3")
-    answer = run.wait_answer(4)
+    run.wait_answer(4)
     new_rows = run.rows()
     results.check("a move at an earlier row drops the later ones",
                   new_rows[:3] == rows[:3] and new_rows[3] == " 2. Ng1-f3" and len(new_rows) == 5,
@@ -157,7 +158,7 @@ def computer_against_computer(session, results):
     run = Run(session, "computers")
     play = run.play
     play.new_game(white="Computer", black="Computer", level="Easy")
-    rows = play.wait_rows(9, timeout=90)
+    rows = session.wait_rows(9, timeout=90)
     results.check("the computer plays both sides by itself", len(rows) >= 9, str(len(rows)))
     run.shot("playing")
 
@@ -167,7 +168,7 @@ def computer_against_computer(session, results):
         session.key("Up", "Up")
         time.sleep(0.2)
     count = len(run.rows())
-    play.wait_rows(count + 4, timeout=60)
+    session.wait_rows(count + 4, timeout=60)
 
     question = play.ask_break()
     results.check("Escape during a search asks the break question",
@@ -175,15 +176,15 @@ def computer_against_computer(session, results):
                   question.message() if question else "no question")
     session.screenshot("computers-break-question")
     session.key("Return")  # the default answer, No: the search goes on
-    play.wait_no_window("Varno-4", timeout=10)
+    session.wait_no_dialog("Varno-4", timeout=10)
     count = len(run.rows())
-    grown = play.wait_rows(count + 2, timeout=60)
+    grown = session.wait_rows(count + 2, timeout=60)
     results.check("answering No (the default) lets the game go on", len(grown) >= count + 2,
                   str(len(grown)))
 
     question = play.ask_break()
     if question is not None:
-        play.click_control(question, 6)  # Yes: no move is played
+        session.click_control(question, 6)  # Yes: no move is played
     time.sleep(0.5)
     stopped = run.rows()
     time.sleep(2)
@@ -192,7 +193,8 @@ def computer_against_computer(session, results):
     session.key("End")
     shows_game(results, "computer against computer, browsed while it played",
                run.shot("stopped"), stopped)
-    results.check("the title is plain after the break", play.title() == "Varno-4", str(play.title()))
+    results.check("the title is plain after the break", session.title() == "Varno-4",
+                  str(session.title()))
     run.close()
 
 
@@ -207,7 +209,7 @@ def promotion(session, results):
         play.play(*PROMOTION_LINE)
         play.click_square("b7")
         play.click_square("a8", pause=0)
-        dialog = play.wait_window("Select promote piece")
+        dialog = session.wait_dialog("Select promote piece")
         ok = results.check(f"a person's promotion opens the promotion dialog ({how})",
                            dialog is not None)
         if not ok:
@@ -216,11 +218,11 @@ def promotion(session, results):
         results.check("the four buttons show pictures",
                       all(dialog.control(i) and dialog.control(i)["image"] for i in (2, 3, 4, 5)))
         if how == "click":
-            play.click_control(dialog, 2)
+            session.click_control(dialog, 2)
         else:
             session.key("Escape")
-        play.wait_no_window("Select promote piece")
-        rows = play.wait_rows(10, timeout=10)
+        session.wait_no_dialog("Select promote piece")
+        rows = session.wait_rows(10, timeout=10)
         board = run.shot(f"promoted-{how}")
         results.check(f"the chosen piece stands on a8 ({how})",
                       pieces(board).get("a8") == (kind, 0), str(pieces(board).get("a8")))
@@ -234,7 +236,7 @@ def new_game_dialog(session, results):
     play = run.play
     key = session.key
     play.open_new_game()
-    dialog = play.wait_window("New game")
+    dialog = session.wait_dialog("New game")
     results.check("the dialog opens with Human, Computer and Normal",
                   [dialog.control(i)["text"] for i in (1014, 1016, 1019)] == ["Human", "Computer", "Normal"]
                   and dialog.control(1017)["text"] == COMPUTER and dialog.control(1017)["readonly"])
@@ -242,51 +244,51 @@ def new_game_dialog(session, results):
 
     def refusal(expected, label):
         key("Return")
-        box = play.wait_message(timeout=10)
+        box = session.wait_message(timeout=10)
         text = box.message() if box else None
         results.check(f"Start ! refuses {label}", text == expected, str(text))
         if box:
             key("Return")
-            play.wait_no_window("Varno-4")
+            session.wait_no_dialog("Varno-4")
         results.check(f"the dialog stays open after refusing {label}",
-                      play.wait_window("New game", timeout=5) is not None)
+                      session.wait_dialog("New game", timeout=5) is not None)
 
     refusal("Please enter name (WHITE SIDE)", "an empty White name")
     key("Tab", "Tab", "Down")  # Black becomes a person
-    dialog = play.wait_window("New game")
+    dialog = session.wait_dialog("New game")
     results.check("two persons: the level list is disabled and Black's name is free",
                   not dialog.control(1019)["enabled"] and dialog.control(1017)["text"] == ""
                   and not dialog.control(1017)["readonly"])
     refusal("Please enter name (WHITE AND BLACK SIDES)", "two empty names")
 
     key("shift+Tab")  # White's name
-    play.type_text("a:b?c")
+    session.type_text("a:b?c")
     refusal("Please enter name (BLACK SIDE)", "an empty Black name")
-    name = play.wait_window("New game").control(1015)["text"]
+    name = session.wait_dialog("New game").control(1015)["text"]
     results.check("typed refused characters are dropped", name == "abc", name)
-    play.set_clipboard('x<y>|"z')
+    session.set_clipboard('x<y>|"z')
     key("ctrl+v")
-    name = play.wait_window("New game").control(1015)["text"]
+    name = session.wait_dialog("New game").control(1015)["text"]
     results.check("pasted refused characters are dropped", name == "abcxyz", name)
-    play.type_text("0123456789012345")
-    name = play.wait_window("New game").control(1015)["text"]
+    session.type_text("0123456789012345")
+    name = session.wait_dialog("New game").control(1015)["text"]
     results.check("a name takes at most 17 characters", name == "abcxyz01234567890", name)
 
     key("Tab", "Tab")
-    play.type_text(COMPUTER)
-    name = play.wait_window("New game").control(1017)["text"]
+    session.type_text(COMPUTER)
+    name = session.wait_dialog("New game").control(1017)["text"]
     results.check("a person cannot type the computer's whole name", name == COMPUTER[:17], name)
     key("Escape")
-    results.check("Escape cancels the dialog", play.wait_no_window("New game"))
+    results.check("Escape cancels the dialog", session.wait_no_dialog("New game"))
     results.check("cancel leaves no game started", run.rows() == [], str(run.rows()))
 
     key("alt+h")
     key("a")
-    about = play.wait_window("About")
+    about = session.wait_dialog("About")
     results.check("About opens", about is not None)
     session.screenshot("dialogs-about")
     key("Return")
-    results.check("About closes with Enter", play.wait_no_window("About"))
+    results.check("About closes with Enter", session.wait_no_dialog("About"))
     run.close()
 
 

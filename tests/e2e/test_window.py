@@ -15,25 +15,14 @@ from harness import Image
 
 BACKGROUND = (128, 128, 128)
 INK = (255, 255, 255)
-BACK_RANK = [4, 2, 3, 5, 6, 3, 2, 4]   # rook, knight, bishop, queen, king, ...
 WM_SYSCOLORCHANGE = 0x15
-
-
-def start_position():
-    """board[y][x] = (kind, colour) of the standard start position."""
-    board = [[(0, 0)] * 8 for _ in range(8)]
-    for x in range(8):
-        board[0][x] = (BACK_RANK[x], 0)
-        board[1][x] = (1, 0)
-        board[6][x] = (1, 1)
-        board[7][x] = (BACK_RANK[x], 1)
-    return board
+START = harness.start_position()
 
 
 def expected_cell(board, white_on_top, i, j):
     """Sheet cell (column, row) of screen square (i, j) with nothing highlighted."""
     y, x = (i, 7 - j) if white_on_top else (7 - i, j)
-    kind, colour = board[y][x]
+    kind, colour = board.get(harness.square_name(x, y), (0, None))
     column = 1 if i % 2 == j % 2 else 0
     if kind and colour == 1:
         column += 5
@@ -64,7 +53,7 @@ def max_channel_difference(a, b):
 
 
 def cell_image(sheet, column, row, size):
-    cell = sheet.crop((column * 64, row * 64, column * 64 + 64, row * 64 + 64))
+    cell = harness.sheet_cell(sheet, column, row)
     return cell if size == 64 else cell.resize((size, size), Image.BOX)
 
 
@@ -131,7 +120,7 @@ def check_view(results, session, name, shot, scale, white_on_top, sheet, backgro
     L = layout(scale)
     b, h = L["B"], L["H"]
     results.check(f"{name}: client area {L['client']}", shot.size == L["client"], str(shot.size))
-    bad = board_mismatches(shot, sheet, scale, white_on_top, start_position())
+    bad = board_mismatches(shot, sheet, scale, white_on_top, START)
     results.check(f"{name}: start position squares and pieces", not bad, "; ".join(bad[:6]))
     logo = shot.crop((b + 40, 20, b + 168, 84))
     results.check(f"{name}: logo", logo.tobytes() == sheet.crop((320, 0, 448, 64)).tobytes())
@@ -185,7 +174,7 @@ def first_start(session, results):
     # A change of system colours reloads the sheet each time: it must still be drawn.
     session.send(WM_SYSCOLORCHANGE, 25)
     shot = session.client_shot("after-colour-changes")
-    bad = board_mismatches(shot, harness.skin_sheet(0), 100, False, start_position())
+    bad = board_mismatches(shot, harness.skin_sheet(0), 100, False, START)
     results.check("board redrawn after 25 reloads of the sheet", not bad, "; ".join(bad[:4]))
 
     session.probe("minimize")
@@ -257,7 +246,7 @@ def file_skins(session, results):
     shot, work = run_and_shoot(session, results, "file-skin",
                                settings_text(skin_name="Bright2", number=-1),
                                {"SKIN/Bright2.bmp": bright})
-    bad = board_mismatches(shot, bright, 100, False, start_position())
+    bad = board_mismatches(shot, bright, 100, False, START)
     results.check("file skin SKIN\\Bright2.bmp is drawn", not bad, "; ".join(bad[:4]))
     results.check("file skin's logo is drawn",
                   shot.crop((552, 20, 680, 84)).tobytes() == bright.crop((320, 0, 448, 64)).tobytes())
@@ -271,7 +260,7 @@ def file_skins(session, results):
             ("skin-wrong-size", "Small", {"SKIN/Small.bmp": small}),
             ("skin-dotted-name", "..\\SKIN\\Bright2", {"SKIN/Bright2.bmp": bright})):
         shot, _ = run_and_shoot(session, results, name, settings_text(skin_name=skin_name), files)
-        bad = board_mismatches(shot, book, 100, False, start_position())
+        bad = board_mismatches(shot, book, 100, False, START)
         results.check(f"{name}: not loaded, first built-in sheet drawn", not bad, "; ".join(bad[:4]))
 
 

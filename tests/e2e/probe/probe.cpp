@@ -1,0 +1,145 @@
+// Test utility for the end-to-end tests: looks at and drives the program's windows from
+// another process (under Wine, X11 tools see neither window classes, list rows nor
+// dialog controls).
+//
+//   varno-4-probe find            title of the window of class VARNO4 (exit 1: none)
+//   varno-4-probe client          client origin on the screen and client size: x y w h
+//   varno-4-probe rows            "selected S", then "row <text>" per move-list row
+//   varno-4-probe iconic          1 when minimised, else 0
+//   varno-4-probe minimize        minimises the window
+//   varno-4-probe close           posts WM_CLOSE
+//   varno-4-probe send MSG [N]    sends message number MSG (wParam 0, lParam 0) N times
+//   varno-4-probe windows         every window of the program's thread but the main
+//                                 window: "window title|class|l t r b|visible", then per
+//                                 control "control id|class|l t r b|enabled|readonly|
+//                                 has-image|text" (screen pixels)
+//   varno-4-probe clipboard TEXT  puts TEXT on the clipboard
+#include <windows.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+static const int kMoveListId = 110;
+static HWND g_main = NULL;
+
+static int Usage() {
+    fprintf(stderr, "usage: varno-4-probe find|client|rows|iconic|minimize|close|send MSG [N]|"
+                    "windows|clipboard TEXT\n");
+    return 2;
+}
+
+// Across processes Wine hands list box texts over as UTF-16 whatever the caller asked
+// for (a narrow read gives only the first character), so read them wide and convert.
+static int PrintRows(HWND main) {
+    HWND list = GetDlgItem(main, kMoveListId);
+    if (list == NULL) return 1;
+    int count = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
+    printf("selected %d\n", (int)SendMessageW(list, LB_GETCURSEL, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        WCHAR wide[512];
+        char text[1024];
+        LRESULT length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
+        if (length < 0 || length >= (LRESULT)(sizeof(wide) / sizeof(wide[0]))) return 1;
+        SendMessageW(list, LB_GETTEXT, i, (LPARAM)wide);
+        wide[length] = 0;
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof(text), NULL, NULL);
+        printf("row %s\n", text);
+    }
+    return 0;
+}
+
+// Text of another process's window: WM_GETTEXT is passed across, where GetWindowText
+// would only read the caption the system keeps.
+static void ReadText(HWND window, char* text, int size) {
+    text[0] = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, size, (LPARAM)text, SMTO_ABORTIFHUNG, 2000, NULL);
+}
+
+static void PrintRect(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    printf("%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
+}
+
+static BOOL CALLBACK PrintControl(HWND control, LPARAM) {
+    char cls[64], text[256];
+    GetClassNameA(control, cls, sizeof(cls));
+    ReadText(control, text, sizeof(text));
+    LONG style = GetWindowLongA(control, GWL_STYLE);
+    int hasImage = 0;
+    if (_stricmp(cls, "Button") == 0)
+        hasImage = SendMessageA(control, BM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
+    int readOnly = _stricmp(cls, "Edit") == 0 && (style & ES_READONLY) != 0;
+    printf("control %d|%s|", GetDlgCtrlID(control), cls);
+    PrintRect(control);
+    printf("|%d|%d|%d|%s\n", IsWindowEnabled(control) ? 1 : 0, readOnly, hasImage, text);
+    return TRUE;
+}
+
+static BOOL CALLBACK PrintWindow(HWND window, LPARAM) {
+    if (window == g_main) return TRUE;
+    char cls[64], title[256];
+    GetClassNameA(window, cls, sizeof(cls));
+    ReadText(window, title, sizeof(title));
+    printf("window %s|%s|", title, cls);
+    PrintRect(window);
+    printf("|%d\n", IsWindowVisible(window) ? 1 : 0);
+    EnumChildWindows(window, PrintControl, 0);
+    return TRUE;
+}
+
+static int SetClipboardText(const char* text) {
+    size_t size = strlen(text) + 1;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!memory) return 1;
+    memcpy(GlobalLock(memory), text, size);
+    GlobalUnlock(memory);
+    if (!OpenClipboard(NULL)) return 1;
+    EmptyClipboard();
+    int ok = SetClipboardData(CF_TEXT, memory) != NULL;
+    CloseClipboard();
+    return ok ? 0 : 1;
+}
+
+static int Run(int argc, char** argv) {
+    const char* what = argv[1];
+    if (strcmp(what, "clipboard") == 0) return argc > 2 ? SetClipboardText(argv[2]) : Usage();
+    g_main = FindWindowA("VARNO4", NULL);
+    if (g_main == NULL) {
+        fprintf(stderr, "no window of class VARNO4\n");
+        return 1;
+    }
+    if (strcmp(what, "find") == 0) {
+        char title[256];
+        GetWindowTextA(g_main, title, sizeof(title));
+        printf("%s\n", title);
+    } else if (strcmp(what, "client") == 0) {
+        RECT client;
+        GetClientRect(g_main, &client);
+        POINT origin = {0, 0};
+        ClientToScreen(g_main, &origin);
+        printf("%ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
+    } else if (strcmp(what, "rows") == 0) {
+        return PrintRows(g_main);
+    } else if (strcmp(what, "iconic") == 0) {
+        printf("%d\n", IsIconic(g_main) ? 1 : 0);
+    } else if (strcmp(what, "minimize") == 0) {
+        ShowWindow(g_main, SW_MINIMIZE);
+    } else if (strcmp(what, "close") == 0) {
+        PostMessageA(g_main, WM_CLOSE, 0, 0);
+    } else if (strcmp(what, "send") == 0 && argc > 2) {
+        int times = argc > 3 ? atoi(argv[3]) : 1;
+        for (int i = 0; i < times; ++i) SendMessageA(g_main, (UINT)atoi(argv[2]), 0, 0);
+    } else if (strcmp(what, "windows") == 0) {
+        EnumThreadWindows(GetWindowThreadProcessId(g_main, NULL), PrintWindow, 0);
+    } else {
+        return Usage();
+    }
+    return 0;
+}
+
+int main(int argc, char** argv) {
+    int result = argc < 2 ? Usage() : Run(argc, argv);
+    fflush(stdout);
+    return result;
+}
