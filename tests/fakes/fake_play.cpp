@@ -4,10 +4,7 @@
 
 FakePlay g_fakePlay;
 
-void PlayInvalidateWindow(int erase) {
-    ++g_fakePlay.invalidations;
-    if (erase) ++g_fakePlay.erasingInvalidations;
-}
+void PlayInvalidateWindow(int) {}
 
 void PlayRebuildMoveList(Game* game, WindowHandle* listBox) {
     ++g_fakePlay.rebuilds;

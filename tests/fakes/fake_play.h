@@ -1,12 +1,10 @@
-// The tests' stand-in for what board input asks of the window: counts repaints and
-// move-list rebuilds and keeps the list handle it was given.
+// The tests' stand-in for what board input asks of the window: counts move-list
+// rebuilds and keeps the list handle it was given.
 #pragma once
 
 #include "core/window_port.h"
 
 struct FakePlay {
-    int invalidations = 0;
-    int erasingInvalidations = 0;
     int rebuilds = 0;
     int rebuiltPly = -1;                   // the game's ply at the last rebuild
     WindowHandle rebuiltListBox = nullptr; // the handle the last rebuild was given

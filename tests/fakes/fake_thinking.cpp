@@ -9,48 +9,40 @@ int FakeThinking::Count(const char* name) const {
     return n;
 }
 
+static void Note(const char* name) { g_fakeThinking.calls.push_back(name); }
+
 uint32_t WindowTickCount() {
-    g_fakeThinking.calls.push_back("TickCount");
+    Note("TickCount");
     uint32_t now = g_fakeThinking.ticks;
     g_fakeThinking.ticks += g_fakeThinking.tickStep;
     return now;
 }
 
-int WindowRandom() {
-    g_fakeThinking.calls.push_back("Random");
-    ++g_fakeThinking.randomCalls;
-    return g_fakeThinking.randomValue;
-}
-
-void WindowSetWaitCursor(int wait) {
-    g_fakeThinking.calls.push_back(wait ? "WaitCursor" : "ArrowCursor");
-    g_fakeThinking.waitCursor = wait;
-}
-
-void WindowUpdateNow() { g_fakeThinking.calls.push_back("UpdateNow"); }
-
-void WindowInvalidateBoard() { g_fakeThinking.calls.push_back("InvalidateBoard"); }
+int WindowRandom() { return Note("Random"), g_fakeThinking.randomValue; }
+void WindowSetWaitCursor(int wait) { Note(wait ? "WaitCursor" : "ArrowCursor"); }
+void WindowUpdateNow() { Note("UpdateNow"); }
+void WindowInvalidateBoard() { Note("InvalidateBoard"); }
+void WindowPumpThinkingMessages() { Note("Pump"); }
+void WindowRestoreTitle() { Note("RestoreTitle"); }
+int WindowBeepEnabled() { return g_fakeThinking.beepEnabled; }
+void WindowBeep() { Note("Beep"); }
+void WindowDropQueuedCommands() { Note("DropCommands"); }
+void WindowFlashIfInactive() { Note("Flash"); }
+void WindowRebuildMoveList(Game*) { Note("RebuildMoveList"); }
 
 void WindowInvalidateClock(int side) {
-    g_fakeThinking.calls.push_back("InvalidateClock");
+    Note("InvalidateClock");
     g_fakeThinking.invalidatedClocks.push_back(side);
 }
 
-void WindowPumpThinkingMessages() {
-    g_fakeThinking.calls.push_back("Pump");
-    ++g_fakeThinking.pumps;
-}
-
 void WindowShowThinkingProgress(const char* suffix, int percent) {
-    g_fakeThinking.calls.push_back("Progress");
+    Note("Progress");
     g_fakeThinking.progressSuffixes.push_back(suffix);
     g_fakeThinking.progressPercents.push_back(percent);
 }
 
-void WindowRestoreTitle() { g_fakeThinking.calls.push_back("RestoreTitle"); }
-
 int WindowEscapeDown() {
-    g_fakeThinking.calls.push_back("EscapeDown");
+    Note("EscapeDown");
     int tick = ++g_fakeThinking.ticksSeen;
     int at = g_fakeThinking.escapeAtTick;
     if (at == 0) return 0;
@@ -58,29 +50,7 @@ int WindowEscapeDown() {
 }
 
 int WindowAskBreak(const char* text) {
-    g_fakeThinking.calls.push_back("AskBreak");
+    Note("AskBreak");
     g_fakeThinking.questions.push_back(text);
     return g_fakeThinking.breakAnswer;
-}
-
-int WindowBeepEnabled() { return g_fakeThinking.beepEnabled; }
-
-void WindowBeep() {
-    g_fakeThinking.calls.push_back("Beep");
-    ++g_fakeThinking.beeps;
-}
-
-void WindowDropQueuedCommands() {
-    g_fakeThinking.calls.push_back("DropCommands");
-    ++g_fakeThinking.dropQueuedCommands;
-}
-
-void WindowFlashIfInactive() {
-    g_fakeThinking.calls.push_back("Flash");
-    ++g_fakeThinking.flashes;
-}
-
-void WindowRebuildMoveList(Game*) {
-    g_fakeThinking.calls.push_back("RebuildMoveList");
-    ++g_fakeThinking.moveListRebuilds;
 }

@@ -25,13 +25,6 @@ struct FakeThinking {
     std::vector<std::string> questions;      // texts of break questions
     std::vector<int> invalidatedClocks;      // sides whose clock strip was invalidated
     int ticksSeen = 0;                       // thinking ticks (Escape polls) so far
-    int pumps = 0;
-    int beeps = 0;
-    int randomCalls = 0;
-    int moveListRebuilds = 0;
-    int dropQueuedCommands = 0;
-    int flashes = 0;
-    int waitCursor = 0;                      // cursor state last set
 
     void Clear() { *this = FakeThinking(); }
     int Count(const char* name) const;

@@ -10,21 +10,12 @@ namespace {
 typedef int (Game::*AttackMember)(int side);
 
 // Listed by name so that a member testing the wrong square is caught.
-const AttackMember kMembers[64] = {
-    &Game::IsAttackedA1, &Game::IsAttackedB1, &Game::IsAttackedC1, &Game::IsAttackedD1, &Game::IsAttackedE1,
-    &Game::IsAttackedF1, &Game::IsAttackedG1, &Game::IsAttackedH1, &Game::IsAttackedA2, &Game::IsAttackedB2,
-    &Game::IsAttackedC2, &Game::IsAttackedD2, &Game::IsAttackedE2, &Game::IsAttackedF2, &Game::IsAttackedG2,
-    &Game::IsAttackedH2, &Game::IsAttackedA3, &Game::IsAttackedB3, &Game::IsAttackedC3, &Game::IsAttackedD3,
-    &Game::IsAttackedE3, &Game::IsAttackedF3, &Game::IsAttackedG3, &Game::IsAttackedH3, &Game::IsAttackedA4,
-    &Game::IsAttackedB4, &Game::IsAttackedC4, &Game::IsAttackedD4, &Game::IsAttackedE4, &Game::IsAttackedF4,
-    &Game::IsAttackedG4, &Game::IsAttackedH4, &Game::IsAttackedA5, &Game::IsAttackedB5, &Game::IsAttackedC5,
-    &Game::IsAttackedD5, &Game::IsAttackedE5, &Game::IsAttackedF5, &Game::IsAttackedG5, &Game::IsAttackedH5,
-    &Game::IsAttackedA6, &Game::IsAttackedB6, &Game::IsAttackedC6, &Game::IsAttackedD6, &Game::IsAttackedE6,
-    &Game::IsAttackedF6, &Game::IsAttackedG6, &Game::IsAttackedH6, &Game::IsAttackedA7, &Game::IsAttackedB7,
-    &Game::IsAttackedC7, &Game::IsAttackedD7, &Game::IsAttackedE7, &Game::IsAttackedF7, &Game::IsAttackedG7,
-    &Game::IsAttackedH7, &Game::IsAttackedA8, &Game::IsAttackedB8, &Game::IsAttackedC8, &Game::IsAttackedD8,
-    &Game::IsAttackedE8, &Game::IsAttackedF8, &Game::IsAttackedG8, &Game::IsAttackedH8,
-};
+#define VARNO_ROW(n)                                                                                  \
+    &Game::IsAttackedA##n, &Game::IsAttackedB##n, &Game::IsAttackedC##n, &Game::IsAttackedD##n,            \
+        &Game::IsAttackedE##n, &Game::IsAttackedF##n, &Game::IsAttackedG##n, &Game::IsAttackedH##n
+const AttackMember kMembers[64] = {VARNO_ROW(1), VARNO_ROW(2), VARNO_ROW(3), VARNO_ROW(4),
+                                   VARNO_ROW(5), VARNO_ROW(6), VARNO_ROW(7), VARNO_ROW(8)};
+#undef VARNO_ROW
 
 bool OnBoard(int x, int y) { return x >= 0 && x < 8 && y >= 0 && y < 8; }
 
@@ -88,27 +79,19 @@ TEST(CheckTest, FindKingTakesTheLowestIndexAndWritesNothingWithoutAKing) {
     Game g;
     ASSERT_TRUE(SetUpFromFen(g, "8/8/8/8/8/K7/1K6/8 w - - 0 1"));  // white kings a3 and b2
     int x = 9, y = 9;
-    EXPECT_EQ(g.FindKing(ColourWhite, &x, &y), 1);
-    EXPECT_EQ(x, 1);
-    EXPECT_EQ(y, 1);
+    EXPECT_EQ(g.FindKing(ColourWhite, &x, &y) * 100 + x * 10 + y, 111);
     x = y = 9;
-    EXPECT_EQ(g.FindKing(ColourBlack, &x, &y), 0);
-    EXPECT_EQ(x, 9);
-    EXPECT_EQ(y, 9);
+    EXPECT_EQ(g.FindKing(ColourBlack, &x, &y) * 100 + x * 10 + y, 99);
 }
 
 TEST(CheckTest, SquareIsChosenByIndexAndMinusOneLooksForTheKing) {
     Game g;
     // White king e1 attacked by a rook on e8; a black rook on a5 watches the a-file.
     ASSERT_TRUE(SetUpFromFen(g, "4r3/8/8/r7/8/8/8/4K3 w - - 0 1"));
-    EXPECT_EQ(g.IsInCheck(ColourWhite, -1, -1), 1);
-    EXPECT_EQ(g.IsInCheck(ColourWhite, -1, 5), 1);  // y is ignored
-    EXPECT_EQ(g.IsInCheck(ColourWhite, 0, -1), 0);  // index -8
-    EXPECT_EQ(g.IsInCheck(ColourWhite, -2, 0), 0);  // index -2, no king search
-    EXPECT_EQ(g.IsInCheck(ColourWhite, 0, 8), 0);   // index 64
-    EXPECT_EQ(g.IsInCheck(ColourWhite, 8, 0), 1);   // index 8 is a2, on the rook's file
-    EXPECT_EQ(g.IsInCheck(ColourWhite, 1, 1), 0);   // b2 itself is not attacked
-    EXPECT_EQ(g.IsInCheck(ColourWhite, 3, 0), 0);
+    // x, y, result: x -1 looks for the king whatever y is; else the index y * 8 + x,
+    // nothing outside 0..63 (index 8 is a2, on the rook's file; b2 is not attacked).
+    const int cases[][3] = {{-1, -1, 1}, {-1, 5, 1}, {0, -1, 0}, {-2, 0, 0}, {0, 8, 0}, {8, 0, 1}, {1, 1, 0}, {3, 0, 0}};
+    for (const auto& c : cases) EXPECT_EQ(g.IsInCheck(ColourWhite, c[0], c[1]), c[2]) << c[0] << "," << c[1];
     // No white king: never in check, whatever attacks the board.
     g.board[0][4].kind = PieceNone;
     EXPECT_EQ(g.IsInCheck(ColourWhite, -1, -1), 0);

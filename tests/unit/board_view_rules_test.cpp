@@ -33,25 +33,20 @@ SheetCell CellOf(Game& game, const BoardViewOptions& options, int row, const cha
 TEST(BoardViewRules, StartPositionCellsInBothOrientations) {
     std::unique_ptr<Game> game(new Game);
     game->Reset(ResetStartPosition);
-    SheetCell cells[8][8];
-    ComputeBoardCells(game.get(), kAllOn, -1, cells);
-    EXPECT_EQ(6, cells[0][0].column);  // a8: light square, black rook
-    EXPECT_EQ(PieceRook, cells[0][0].row);
-    EXPECT_EQ(0, cells[7][0].column);  // a1: dark square, white rook
-    EXPECT_EQ(6, cells[0][4].column);  // e8: light, black king
-    EXPECT_EQ(PieceKing, cells[0][4].row);
-    EXPECT_EQ(1, cells[4][0].column);  // a4: light, empty
-    EXPECT_EQ(PieceNone, cells[4][0].row);
+    // Cells as column * 10 + row: light squares 1 empty, 6 black piece; dark 0 white.
+    EXPECT_EQ(CellOf(*game, kAllOn, -1, "a8").column * 10 + CellOf(*game, kAllOn, -1, "a8").row, 60 + PieceRook);
+    EXPECT_EQ(CellOf(*game, kAllOn, -1, "e8").column * 10 + CellOf(*game, kAllOn, -1, "e8").row, 60 + PieceKing);
+    EXPECT_EQ(CellOf(*game, kAllOn, -1, "a1").column * 10 + CellOf(*game, kAllOn, -1, "a4").column, 1);
+    EXPECT_EQ(CellOf(*game, kAllOn, -1, "a4").row, PieceNone);
 
     BoardViewOptions onTop = kAllOn;
     onTop.whiteOnTop = 1;
+    SheetCell cells[8][8];
     ComputeBoardCells(game.get(), onTop, -1, cells);
     int x, y;
     ScreenToBoard(1, 0, 0, &x, &y);
-    EXPECT_EQ(7, x);  // h1 at the top left
-    EXPECT_EQ(0, y);
-    EXPECT_EQ(1, cells[0][0].column);  // h1 takes the light cell as a8 does otherwise
-    EXPECT_EQ(PieceRook, cells[0][0].row);
+    EXPECT_EQ(x * 10 + y, 70);  // h1 at the top left, in the light cell as a8 otherwise
+    EXPECT_EQ(cells[0][0].column * 10 + cells[0][0].row, 10 + PieceRook);
 }
 
 TEST(BoardViewRules, KingInCheckOfTheSideAtTheSelectedRow) {
@@ -91,10 +86,9 @@ TEST(BoardViewRules, LastMoveOfTheSelectedRow) {
     game->Reset(ResetStartPosition);
     ASSERT_TRUE(PlayCoordinateMove(*game, "e2e4"));
     ASSERT_TRUE(PlayCoordinateMove(*game, "e7e5"));
-    EXPECT_EQ(9, CellOf(*game, kAllOn, 2, "e5").column);
-    EXPECT_EQ(4, CellOf(*game, kAllOn, 2, "e7").column);
-    EXPECT_EQ(4, CellOf(*game, kAllOn, 1, "e4").column);
-    EXPECT_EQ(1, CellOf(*game, kAllOn, 0, "e4").column);
+    struct Case { int row; const char* square; int column; } cases[] = {
+        {2, "e5", 9}, {2, "e7", 4}, {1, "e4", 4}, {0, "e4", 1}};
+    for (const Case& c : cases) EXPECT_EQ(CellOf(*game, kAllOn, c.row, c.square).column, c.column) << c.square;
     BoardViewOptions off = kAllOn;
     off.showLastMove = 0;
     EXPECT_EQ(5, CellOf(*game, off, 2, "e5").column);
@@ -112,18 +106,15 @@ TEST(BoardViewRules, ClockTexts) {
 }
 
 TEST(BoardViewRules, SelectedRowColours) {
-    uint32_t bg, ink;
-    SelectedRowColours(0x808080, 0xFFFFFF, &bg, &ink);
-    EXPECT_EQ(0x606060u, bg);
-    EXPECT_EQ(0xFFFFFFu, ink);
-    SelectedRowColours(0x202020, 0xFFFFFF, &bg, &ink);
-    EXPECT_EQ(0x7A7A7Au, bg);
-    SelectedRowColours(0xFFFFFF, 0x000000, &bg, &ink);
-    EXPECT_EQ(0xCCCCCCu, bg);
-    EXPECT_EQ(0u, ink);
-    SelectedRowColours(0x10C840, 0x800000, &bg, &ink);  // score -1: darker both
-    EXPECT_EQ(0x0DA034u, bg);
-    EXPECT_EQ(0x700000u, ink);
+    const uint32_t cases[][4] = {  // background, ink -> selected background, ink
+        {0x808080, 0xFFFFFF, 0x606060, 0xFFFFFF}, {0x202020, 0xFFFFFF, 0x7A7A7A, 0xFFFFFF},
+        {0xFFFFFF, 0x000000, 0xCCCCCC, 0}, {0x10C840, 0x800000, 0x0DA034, 0x700000}};  // the last: darker both
+    for (const auto& c : cases) {
+        uint32_t bg, ink;
+        SelectedRowColours(c[0], c[1], &bg, &ink);
+        EXPECT_EQ(bg, c[2]) << std::hex << c[0];
+        EXPECT_EQ(ink, c[3]) << std::hex << c[0];
+    }
 }
 
 }  // namespace

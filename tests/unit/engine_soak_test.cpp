@@ -4,6 +4,7 @@
 // VARNO_SOAK_GAMES sets the number of games (default kDefaultGames, spread over the
 // shards so that CTest runs them side by side).
 #include <stdlib.h>
+#include <algorithm>
 #include <random>
 #include <string>
 #include "unit/engine_test_support.h"
@@ -40,14 +41,6 @@ bool SameRecord(const MoveRecord& a, const MoveRecord& b) {
            (a.secToX == -1 || a.secToY == b.secToY) && a.secColour == b.secColour;
 }
 
-bool IsLegal(const MoveListEntry* list, int count, const MoveRecord& played) {
-    for (int i = 0; i < count; ++i)
-        if (list[i].fromX == played.fromX && list[i].fromY == played.fromY && list[i].toX == played.toX &&
-            list[i].toY == played.toY)
-            return true;
-    return false;
-}
-
 // Plays game `number` to its end; reports failures through gtest.
 void SoakGame(int number) {
     std::mt19937 random(number);
@@ -58,12 +51,9 @@ void SoakGame(int number) {
     // position, so a FEN start without seeded records gets at least one half-move.)
     int randomPlies = start[0] == 's' ? random() % 9 : (game->ply == 0) + random() % 5;
     for (int i = 0; i < randomPlies; ++i) {
-        MoveListEntry list[kMoveListSize];
-        game->GenerateLegalMoves(list, game->sideToMove);
-        if (game->moveCount == 0) break;
-        const MoveListEntry& m = list[random() % game->moveCount];
-        char text[6];
-        ASSERT_TRUE(PlayCoordinateMove(*game, MoveText(m, text)));
+        Moves moves = MovesOf(*game, game->sideToMove);
+        if (moves.empty()) break;
+        ASSERT_TRUE(PlayCoordinateMove(*game, moves[random() % moves.size()].c_str()));
     }
     game->player[ColourWhite].isComputer = game->player[ColourBlack].isComputer = 1;
     game->searchDepth = 1;
@@ -76,16 +66,15 @@ void SoakGame(int number) {
     *begin = *game;
     const int beginPly = game->ply;
     while (game->computerToMove) {
-        MoveListEntry legal[kMoveListSize];
-        game->GenerateLegalMoves(legal, game->sideToMove);
-        int count = game->moveCount;
+        Moves legal = MovesOf(*game, game->sideToMove);
         int ply = game->ply;
         game->ComputerMove();
         ASSERT_EQ(game->thinking, 0);
         if (game->ply == ply) break;  // nothing played: the game must be over (checked below)
         ASSERT_EQ(game->ply, ply + 1) << "game " << number;
-        const MoveRecord& played = game->history[ply];
-        ASSERT_TRUE(IsLegal(legal, count, played)) << "game " << number << " ply " << ply;
+        const MoveRecord& r = game->history[ply];
+        MoveListEntry played = {(int8_t)r.fromX, (int8_t)r.fromY, (int8_t)r.toX, (int8_t)r.toY};
+        ASSERT_NE(std::find(legal.begin(), legal.end(), Text(played)), legal.end()) << "game " << number << " ply " << ply;
 
         *replay = *begin;
         for (int i = beginPly; i < game->ply; ++i) {

@@ -13,6 +13,7 @@
 #include "fakes/fake_window.h"
 #include "tools/common/engine_positions.h"
 #include "tools/common/engine_think.h"
+#include "unit/board_test_support.h"
 
 // A game set up from "startpos" or a FEN, then the moves; the side to move is the
 // computer at `level`. The fakes start clean.
@@ -31,19 +32,7 @@ inline std::string Text(const MoveListEntry& move) {
     return MoveText(move, text);
 }
 
-// The square named like "e4".
-inline Square& At(Game& game, const char* square) { return game.board[square[1] - '1'][square[0] - 'a']; }
-
 // Worth of a piece in the prepared table, at a square named like "e4".
 inline int Worth(const Game& game, int colour, int kind, const char* square) {
     return game.pieceSquareTable[colour][kind][square[1] - '1'][square[0] - 'a'];
-}
-
-inline bool SamePlacement(const Game& a, const Game& b) {
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            if (a.board[y][x].kind != b.board[y][x].kind ||
-                (a.board[y][x].kind && a.board[y][x].colour != b.board[y][x].colour))
-                return false;
-    return true;
 }

@@ -1,11 +1,8 @@
-#include <cstring>
-#include <string>
+// The end of a game: mate, stalemate, material, threefold repetition by side to move,
+// the fifty-move rule and the half-move limit, with the message each shows.
 
-#include <gtest/gtest.h>
-
-#include "core/game.h"
 #include "fakes/fake_window.h"
-#include "tools/common/position_setup.h"
+#include "unit/board_test_support.h"
 
 namespace {
 
@@ -15,12 +12,10 @@ const char kDrawSuffix[] = "\nThis game is a draw.";
 std::pair<int, std::string> Judge(Game& g) {
     g_fakeWindow.Clear();
     int status = g.CheckGameOver(g.sideToMove, 1);
-    std::string text = g_fakeWindow.messages.empty() ? "" : g_fakeWindow.messages.back();
-    if (!g_fakeWindow.messages.empty()) {
-        EXPECT_EQ(g_fakeWindow.messageKinds.back(), MessageInfo);
-    }
     EXPECT_LE(g_fakeWindow.messages.size(), 1u);
-    return {status, text};
+    if (g_fakeWindow.messages.empty()) return {status, ""};
+    EXPECT_EQ(g_fakeWindow.messageKinds.back(), MessageInfo);
+    return {status, g_fakeWindow.messages.back()};
 }
 
 std::pair<int, std::string> JudgeFen(const char* fen) {
@@ -34,13 +29,6 @@ void Commit(Game& g, int from, int to) {
     g.MakeMove(&g.history[g.ply], from % 8, from / 8, to % 8, to / 8, 1, PieceQueen);
     ++g.ply;
     g.sideToMove ^= 1;
-}
-
-void Play(Game& g, const char* moves) {
-    for (const char* m = moves; *m; m += (m[4] == ' ') ? 5 : 4) {
-        char one[5] = {m[0], m[1], m[2], m[3], 0};
-        ASSERT_TRUE(PlayCoordinateMove(g, one)) << one;
-    }
 }
 
 TEST(GameOverTest, MateStalemateAndMaterial) {
@@ -60,19 +48,18 @@ TEST(GameOverTest, MateStalemateAndMaterial) {
                             "4k3/8/8/8/8/8/8/R3K3 w - - 0 1"})
         EXPECT_EQ(JudgeFen(fen), R(StatusPlaying, "")) << fen;
 
-    Game quiet;
+    Game quiet;  // without the message
     ASSERT_TRUE(SetUpFromFen(quiet, "6k1/8/8/8/8/8/6PP/r6K w - - 0 1"));
     g_fakeWindow.Clear();
-    EXPECT_EQ(quiet.CheckGameOver(ColourWhite, 0), StatusCheckmate);
-    EXPECT_TRUE(g_fakeWindow.messages.empty());
+    EXPECT_EQ(quiet.CheckGameOver(ColourWhite, 0) * 10 + int(g_fakeWindow.messages.size()), StatusCheckmate * 10);
 }
 
 TEST(GameOverTest, RepetitionCountsOnlyTheSameSideToMove) {
     Game g;
     g.Reset(ResetStartPosition);
-    Play(g, "g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1");
+    ASSERT_TRUE(PlayMoves(g, "g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1"));
     EXPECT_EQ(g.IsThreefoldRepetition(), 0);
-    Play(g, "f6g8");
+    ASSERT_TRUE(PlayMoves(g, "f6g8"));
     g.board[3][3].mark = MarkRejected;
     g.board[4][4].legalTarget = 1;
     g.board[4][4].colour = ColourBlack;  // a stale colour
@@ -82,19 +69,17 @@ TEST(GameOverTest, RepetitionCountsOnlyTheSameSideToMove) {
     EXPECT_EQ(std::memcmp(g.board, before.board, sizeof(g.board)), 0);
     EXPECT_EQ(Judge(g), std::make_pair(int(StatusDraw), "Game over.\nThis position has been repeated three times." +
                                                             std::string(kDrawSuffix)));
-    Play(g, "e2e4 e7e5");
-    EXPECT_EQ(g.IsThreefoldRepetition(), 1);  // an old threefold repetition stays
-    EXPECT_EQ(g.ply, 10);
+    ASSERT_TRUE(PlayMoves(g, "e2e4 e7e5"));
+    EXPECT_EQ(g.IsThreefoldRepetition() * 100 + g.ply, 110);  // an old threefold repetition stays
 
     // The king's triangle e1-d1-d2 against Black's two-step shuffle: the start
     // placement comes back after 5 half-moves with Black to move and after 12 with
     // White to move: three times in all, but only twice with the same side to move.
     ASSERT_TRUE(SetUpFromFen(g, "4k3/8/8/8/8/8/8/R3K3 w - - 0 1"));
     const char* cycle = "e1d1 e8d8 d1d2 d8e8 d2e1 e8d8 e1d1 d8e8 d1d2 e8d8 d2e1 d8e8 ";
-    Play(g, cycle);
-    EXPECT_EQ(g.IsThreefoldRepetition(), 0);
-    EXPECT_EQ(g.CheckGameOver(g.sideToMove, 0), StatusPlaying);
-    Play(g, cycle);
+    ASSERT_TRUE(PlayMoves(g, cycle));
+    EXPECT_EQ(g.IsThreefoldRepetition() * 10 + g.CheckGameOver(g.sideToMove, 0), StatusPlaying);
+    ASSERT_TRUE(PlayMoves(g, cycle));
     EXPECT_EQ(g.IsThreefoldRepetition(), 1);
 }
 
@@ -154,7 +139,7 @@ TEST(GameOverTest, FiftyMoveRule) {
 
     // Both rules hold: the repetition is named.
     g.Reset(ResetStartPosition);
-    for (int i = 0; i < 25; ++i) Play(g, "g1f3 g8f6 f3g1 f6g8");
+    for (int i = 0; i < 25; ++i) ASSERT_TRUE(PlayMoves(g, "g1f3 g8f6 f3g1 f6g8"));
     EXPECT_NE(Judge(g).second.find("repeated three times"), std::string::npos);
 }
 

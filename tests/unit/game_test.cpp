@@ -1,5 +1,4 @@
 #include <cstddef>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -42,7 +41,7 @@ TEST(GameTest, AssignmentCopiesEverythingAndOwnsItsTexts) {
     EXPECT_STREQ(copy.errorText.CStr(), " Error position!");
 }
 
-TEST(GameTest, ResetClearsEverythingAndRewritesTheTables) {
+TEST(GameTest, ResetClearsEverythingAndEmptyModesDifferOnlyInTheBoard) {
     Game once, twice;
     once.Reset(ResetStartPosition);
     // Whatever the object held before, the reset leaves the same bytes.
@@ -53,28 +52,10 @@ TEST(GameTest, ResetClearsEverythingAndRewritesTheTables) {
     EXPECT_TRUE(SamePlainData(once, twice));
     EXPECT_EQ(twice.errorText.Length() + twice.titleSuffix.Length(), 0);
 
-    static const int kBackRow[8] = {4, 2, 3, 5, 6, 3, 2, 4};
-    for (int x = 0; x < 8; ++x) {
-        EXPECT_EQ(once.board[0][x].kind * 10 + once.board[0][x].colour, kBackRow[x] * 10);
-        EXPECT_EQ(once.board[7][x].kind * 10 + once.board[7][x].colour, kBackRow[x] * 10 + 1);
-        EXPECT_EQ(once.board[1][x].kind * 10 + once.board[6][x].kind, 11);
-        for (int y = 2; y < 6; ++y) EXPECT_EQ(once.board[y][x].kind, PieceNone);
-    }
-    // Spot values, the irregular ones among them (king table f3 and g3, knight d7).
-    EXPECT_EQ(once.pawnBaseTable[6][3], 40);
-    EXPECT_EQ(once.kingMiddleTable[2][5], -24);
-    EXPECT_EQ(once.kingMiddleTable[2][6], -10);
-    EXPECT_EQ(once.knightTable[6][3], 4);
-    EXPECT_EQ(once.bishopTable[1][1], 5);
-    EXPECT_EQ(once.mateTableTwoBishops[0][1], -35);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) {
-            EXPECT_EQ(once.mateTableDarkCorner[y][x], -10 * std::abs(7 - x - y));
-            EXPECT_EQ(once.mateTableLightCorner[y][x], -10 * std::abs(x - y));
-        }
-    const MoveListEntry& g1f3 = once.openingTable[3];
-    EXPECT_EQ(g1f3.fromX * 1000 + g1f3.fromY * 100 + g1f3.toX * 10 + g1f3.toY, 6052);
-
+    // The start position itself (the tables' values are covered through the computer's
+    // choices in the golden set).
+    EXPECT_EQ(once.board[0][4].kind * 10 + once.board[7][3].kind, PieceKing * 10 + PieceQueen);
+    EXPECT_EQ(once.board[6][0].kind * 10 + once.board[6][0].colour, PiecePawn * 10 + ColourBlack);
     for (int mode : {0, 3, -1}) {
         Game empty;
         empty.Reset(mode);

@@ -2,11 +2,8 @@
 
 #include <memory>
 
-#include <gtest/gtest.h>
-
-#include "core/game.h"
 #include "tools/common/perft.h"
-#include "tools/common/position_setup.h"
+#include "unit/board_test_support.h"
 
 namespace {
 
@@ -57,13 +54,11 @@ TEST(PerftTest, DeeperCounts) {
 
 TEST(PositionSetupTest, RefusesMalformedText) {
     std::unique_ptr<Game> g(new Game);
-    EXPECT_FALSE(SetUpFromFen(*g, "8/8/8/8/8/8/8/9 w - - 0 1"));
-    EXPECT_FALSE(SetUpFromFen(*g, "8/8/8/8/8/8/8 w - - 0 1"));
-    EXPECT_FALSE(SetUpFromFen(*g, "8/8/8/8/8/8/8/7X w - - 0 1"));
-    EXPECT_FALSE(SetUpFromFen(*g, "4k3/8/8/8/8/8/8/4K3 x - - 0 1"));
-    EXPECT_FALSE(SetUpFromFen(*g, "4k3/8/8/8/8/8/8/4K3 w KZ - 0 1"));
-    EXPECT_FALSE(SetUpFromFen(*g, "4k3/8/8/4P3/8/8/8/4K3 w - e6 0 1"));  // no pawn passed e6
-    EXPECT_FALSE(SetUpFromFen(*g, "4k3/8/8/3pP3/8/8/8/4K3 w - d3 0 1"));  // wrong rank
+    for (const char* fen : {"8/8/8/8/8/8/8/9 w - - 0 1", "8/8/8/8/8/8/8 w - - 0 1", "8/8/8/8/8/8/8/7X w - - 0 1",
+                            "4k3/8/8/8/8/8/8/4K3 x - - 0 1", "4k3/8/8/8/8/8/8/4K3 w KZ - 0 1",
+                            "4k3/8/8/4P3/8/8/8/4K3 w - e6 0 1",   // no pawn passed e6
+                            "4k3/8/8/3pP3/8/8/8/4K3 w - d3 0 1"})  // wrong rank
+        EXPECT_FALSE(SetUpFromFen(*g, fen)) << fen;
     EXPECT_TRUE(SetUpFromFen(*g, "4k3/8/8/3pP3/8/8/8/4K3 w - d6"));
 }
 
@@ -81,9 +76,9 @@ TEST(PositionSetupTest, MadeUpHistoryAgreesWithTheSideToMove) {
 TEST(PositionSetupTest, MadeUpHistoryNeverCountsAsARepetition) {
     std::unique_ptr<Game> g(new Game);
     ASSERT_TRUE(SetUpFromFen(*g, "4k3/8/8/8/8/8/8/4K1N1 w - - 0 1"));  // two made-up records
-    for (const char* m : {"g1f3", "e8d8", "f3g1", "d8e8", "g1h3", "e8d8"}) ASSERT_TRUE(PlayCoordinateMove(*g, m));
+    ASSERT_TRUE(PlayMoves(*g, "g1f3 e8d8 f3g1 d8e8 g1h3 e8d8"));
     EXPECT_EQ(g->IsThreefoldRepetition(), 0);  // the set-up position occurred twice
-    for (const char* m : {"h3g1", "d8e8"}) ASSERT_TRUE(PlayCoordinateMove(*g, m));
+    ASSERT_TRUE(PlayMoves(*g, "h3g1 d8e8"));
     EXPECT_EQ(g->IsThreefoldRepetition(), 1);
 }
 
@@ -91,14 +86,11 @@ TEST(PositionSetupTest, PlaysOnlyLegalMovesWithTheirPromotionPiece) {
     std::unique_ptr<Game> g(new Game);
     ASSERT_TRUE(SetUpFromFen(*g, "8/P6k/8/8/8/8/8/K7 w - - 0 1"));
     int ply = g->ply;
-    EXPECT_FALSE(PlayCoordinateMove(*g, "a1a3"));
-    EXPECT_FALSE(PlayCoordinateMove(*g, "a1b1q"));
-    EXPECT_FALSE(PlayCoordinateMove(*g, "a7a8k"));
+    for (const char* move : {"a1a3", "a1b1q", "a7a8k"}) EXPECT_FALSE(PlayCoordinateMove(*g, move)) << move;
     EXPECT_EQ(g->ply, ply);
     ASSERT_TRUE(PlayCoordinateMove(*g, "a7a8n"));
     EXPECT_EQ(g->board[7][0].kind, PieceKnight);
-    EXPECT_EQ(g->ply, ply + 1);
-    EXPECT_EQ(g->sideToMove, ColourBlack);
+    EXPECT_EQ((g->ply - ply) * 10 + g->sideToMove, 10 + ColourBlack);
 }
 
 }  // namespace

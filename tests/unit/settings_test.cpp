@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/common/file_name_filter.h"
 #include "ui/common/settings_text.h"
 
 namespace {
@@ -14,36 +15,15 @@ Settings Read(const std::string& text) {
 
 std::string Written(const Settings& s) { return SettingsToText(s).CStr(); }
 
-TEST(SettingsText, MissingFileGivesTheDefaults) {
-    Settings s;
-    SettingsFromText(nullptr, 0, &s);
-    EXPECT_EQ(1, s.showLegalMoves);
-    EXPECT_EQ(1, s.showCheck);
-    EXPECT_EQ(1, s.showLastMove);
-    EXPECT_EQ(1, s.showCoordinates);
-    EXPECT_EQ(0, s.whiteOnTop);
-    EXPECT_EQ(1, s.showMoveList);
-    EXPECT_EQ(1, s.showAiProgress);
-    EXPECT_EQ(100, s.boardScale);
-    EXPECT_EQ(1, s.beepAfterAiMove);
-    EXPECT_EQ(0x808080u, s.backgroundColour);
-    EXPECT_EQ(0xFFFFFFu, s.inkColour);
-    EXPECT_EQ(0, s.skinFileName.Length());
-    EXPECT_EQ(0, s.skinNumber);
-}
-
 TEST(SettingsText, FlagsTurnOffOnlyOnExactNoAndWhiteOnTopOnlyOnExactYes) {
     Settings s = Read("[SHOW]\r\nLEGAL MOVE = no\r\nCHECK = NO\r\nLAST MOVE =\r\n"
                       "COORDINATES =   NO  \r\nWHITE ON TOP = yes\r\nMOVELIST = NO\r\n"
                       "AI PROGRESS = NOPE\r\n[SOUND]\r\nBEEP = NO\r\n");
-    EXPECT_EQ(1, s.showLegalMoves);
-    EXPECT_EQ(0, s.showCheck);
-    EXPECT_EQ(1, s.showLastMove);
-    EXPECT_EQ(0, s.showCoordinates);  // the blanks around a value are not part of it
-    EXPECT_EQ(0, s.whiteOnTop);
-    EXPECT_EQ(0, s.showMoveList);
-    EXPECT_EQ(1, s.showAiProgress);
-    EXPECT_EQ(0, s.beepAfterAiMove);
+    Settings expected;
+    SettingsSetDefaults(&expected);
+    // The blanks around a value are not part of it: COORDINATES turns off too.
+    expected.showCheck = expected.showCoordinates = expected.showMoveList = expected.beepAfterAiMove = 0;
+    EXPECT_EQ(Written(s), Written(expected));
     EXPECT_EQ(1, Read("[SHOW]\nWHITE ON TOP = YES\n").whiteOnTop);
 }
 
@@ -57,11 +37,9 @@ TEST(SettingsText, SectionsAndKeysMatchWithoutCaseAndOnlyInTheirSection) {
 }
 
 TEST(SettingsText, ScaleIs75OnlyFor75) {
-    EXPECT_EQ(75, Read("[SHOW]\nSCALE OF BOARD = 75\n").boardScale);
-    EXPECT_EQ(75, Read("[SHOW]\nSCALE OF BOARD = 75 %\n").boardScale);
-    EXPECT_EQ(100, Read("[SHOW]\nSCALE OF BOARD = 50\n").boardScale);
-    EXPECT_EQ(100, Read("[SHOW]\nSCALE OF BOARD = 80\n").boardScale);
-    EXPECT_EQ(100, Read("[SHOW]\nSCALE OF BOARD =\n").boardScale);
+    for (const char* value : {"75", "75 %", "50", "80", ""})
+        EXPECT_EQ(value[0] == '7' ? 75 : 100, Read(std::string("[SHOW]\nSCALE OF BOARD = ") + value + "\n").boardScale)
+            << value;
 }
 
 TEST(SettingsText, ColourBytesOutOfRangeTakeTheirDefaultAndPackRedHighest) {
@@ -74,16 +52,15 @@ TEST(SettingsText, ColourBytesOutOfRangeTakeTheirDefaultAndPackRedHighest) {
 }
 
 TEST(SettingsText, SkinNumberOutsideTheBuiltInsReadsAsZeroAndLongNamesStayWhole) {
-    EXPECT_EQ(6, Read("[SKIN]\nNUMBER = 6\n").skinNumber);
-    EXPECT_EQ(0, Read("[SKIN]\nNUMBER = 9\n").skinNumber);
-    EXPECT_EQ(0, Read("[SKIN]\nNUMBER = -1\n").skinNumber);
+    for (const char* number : {"6", "9", "-1"})
+        EXPECT_EQ(number[0] == '6' ? 6 : 0, Read(std::string("[SKIN]\nNUMBER = ") + number + "\n").skinNumber) << number;
     std::string name(300, 'w');
     EXPECT_EQ(name, Read("[SKIN]\nFILE NAME = " + name + "\n").skinFileName.CStr());
 }
 
-TEST(SettingsText, DefaultsAreWrittenAsTwentyFourLines) {
+TEST(SettingsText, MissingFileGivesTheDefaultsWrittenAsTwentyFourLines) {
     Settings s;
-    SettingsSetDefaults(&s);
+    SettingsFromText(nullptr, 0, &s);
     EXPECT_EQ("[SHOW]\r\nLEGAL MOVE = YES\r\nCHECK = YES\r\nLAST MOVE = YES\r\nCOORDINATES = YES\r\n"
               "WHITE ON TOP = NO\r\nMOVELIST = YES\r\nAI PROGRESS = YES\r\nSCALE OF BOARD = 100\r\n"
               "\r\n[SOUND]\r\nBEEP = YES\r\n\r\n[COLOR]\r\nBACKGROUND_RED = 128\r\n"
@@ -106,16 +83,8 @@ TEST(SettingsText, WrittenFileReadsBackToTheSameSettings) {
     s.skinNumber = -1;
     std::string text = Written(s);
     EXPECT_NE(std::string::npos, text.find("NUMBER = -1\r\n"));
-    Settings back = Read(text);
-    EXPECT_EQ(0, back.showLegalMoves);
-    EXPECT_EQ(1, back.whiteOnTop);
-    EXPECT_EQ(0, back.showAiProgress);
-    EXPECT_EQ(75, back.boardScale);
-    EXPECT_EQ(0, back.beepAfterAiMove);
-    EXPECT_EQ(0x0A141Eu, back.backgroundColour);
-    EXPECT_EQ(0xFF0001u, back.inkColour);
-    EXPECT_STREQ("My Wood", back.skinFileName.CStr());
-    EXPECT_EQ(0, back.skinNumber);
+    s.skinNumber = 0;  // read back outside the built-ins
+    EXPECT_EQ(Written(s), Written(Read(text)));
     s.boardScale = 60;
     EXPECT_NE(std::string::npos, Written(s).find("SCALE OF BOARD = 100\r\n"));
 }
@@ -128,6 +97,14 @@ TEST(SettingsText, UserIdentifierKeepsOnlyFileNameCharacters) {
     EXPECT_STREQ("user", SafeUserIdentifier(nullptr).CStr());
     EXPECT_EQ(64, SafeUserIdentifier(std::string(100, 'n').c_str()).Length());
     EXPECT_STREQ("varno-4 {root}.ini", SettingsFileName("root").CStr());
+}
+
+TEST(FileNameFilter, RefusedCharactersAreDroppedAndPastedTextEndsAtItsFirstLine) {
+    EXPECT_EQ(HasRefusedFileNameChar("My Wood-2.bmp") * 10 + HasRefusedFileNameChar("a|b"), 1);
+    EXPECT_STREQ("abcdefghij k", WithoutRefusedFileNameChars("a<b>c\"d\\e/f*g?h:i|j k", 0).CStr());
+    EXPECT_STREQ("one", WithoutRefusedFileNameChars("o:ne\r\ntwo", 1).CStr());
+    EXPECT_STREQ("one", WithoutRefusedFileNameChars("one\ntwo", 1).CStr());
+    EXPECT_STREQ("one\r\ntwo", WithoutRefusedFileNameChars("one\r\ntwo", 0).CStr());
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// The text type: appends and the length cap, cut-outs, queries outside the text,
+// inserts and removals, and copies that own their buffers.
 #include <climits>
 #include <string>
 
@@ -9,30 +11,18 @@ namespace {
 
 std::string Text(const String& s) { return std::string(s.CStr(), s.Length()); }
 
-// Texts near the 16 MiB cap are built once for the group.
-class StringCapTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        s_over = new std::string(String::kMaxLength + 5, 'x');
-        s_nearCap = new String(s_over->c_str());  // cut to the cap
-        s_nearCap->AssignMid(s_nearCap, 0, String::kMaxLength - 16);
-    }
-    static void TearDownTestSuite() { delete s_nearCap, delete s_over; }
-    static std::string* s_over;
-    static String* s_nearCap;
-};
-std::string* StringCapTest::s_over;
-String* StringCapTest::s_nearCap;
-
-TEST_F(StringCapTest, AppendsUpToTheCapAndRefusesBeyondIt) {
-    EXPECT_EQ(String(s_over->c_str()).Length(), String::kMaxLength);
-    String exact(*s_nearCap), refused(*s_nearCap), viaPlus(*s_nearCap);
+TEST(StringTest, AppendsUpToTheCapAndRefusesBeyondIt) {
+    std::string over(String::kMaxLength + 5, 'x');
+    EXPECT_EQ(String(over.c_str()).Length(), String::kMaxLength);  // cut to the cap
+    String nearCap(over.c_str());
+    nearCap.AssignMid(&nearCap, 0, String::kMaxLength - 16);
+    String exact(nearCap), refused(nearCap), viaPlus(nearCap);
     exact += "0123456789abcdef";
     EXPECT_EQ(exact.Length(), String::kMaxLength);
     const char* before = refused.CStr();
     String returned = (refused += "0123456789abcdefg");
     EXPECT_EQ(refused.CStr(), before);
-    EXPECT_TRUE(returned == *s_nearCap);
+    EXPECT_TRUE(returned == nearCap);
     viaPlus + String("0123456789abcdefg");
     EXPECT_EQ(viaPlus.Length(), String::kMaxLength - 16);
     viaPlus + String("0123456789abcdef");
@@ -77,15 +67,11 @@ TEST(StringTest, QueriesOutsideTheTextGiveFixedAnswers) {
     String abc("abc"), dashes("a-b-c"), level("LEVEL = 2");
     EXPECT_EQ(std::string() + abc.CharAt(1) + abc.CharAt(4) + abc.CharAt(-1), "b  ");
     EXPECT_EQ(abc.CharAt(3), '\0');
-    EXPECT_EQ(dashes.FindChar('-', 2), 3);
-    EXPECT_EQ(dashes.FindChar('-', -1), -1);
-    EXPECT_EQ(dashes.FindChar('-', 5), -1);
-    EXPECT_EQ(level.FindEnd("LEVEL = "), 8);
-    EXPECT_EQ(level.FindEnd(""), 0);
-    EXPECT_EQ(level.FindEnd("LEVEL = 2!"), -1);
-    EXPECT_EQ(level.FindEnd("EL"), 5);
-    EXPECT_EQ(level.FindEnd("2"), 9);
-    EXPECT_EQ(level.FindEnd("VEX"), -1);
+    EXPECT_EQ(std::to_string(dashes.FindChar('-', 2)) + std::to_string(dashes.FindChar('-', -1)) +
+                  std::to_string(dashes.FindChar('-', 5)), "3-1-1");
+    const std::pair<const char*, int> ends[] = {{"LEVEL = ", 8}, {"", 0}, {"LEVEL = 2!", -1},
+                                                {"EL", 5},       {"2", 9}, {"VEX", -1}};
+    for (const auto& e : ends) EXPECT_EQ(level.FindEnd(e.first), e.second) << e.first;
     EXPECT_TRUE(String("ab") == String("ab"));
     EXPECT_FALSE(String("ab") == String("Ab") || String("ab") == String("abc"));
 }
