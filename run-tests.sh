@@ -21,4 +21,5 @@ cmake --build build/sanitize -j"$jobs"
 echo "== Windows build; unit tests and end-to-end tests under Wine"
 varno_build_windows build/windows
 wineboot -i >/dev/null 2>&1 || true
+varno_wine_fonts
 (cd build/windows && ctest --output-on-failure -j"$jobs")
