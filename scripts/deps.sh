@@ -1,4 +1,6 @@
-# Installs the Debian packages the builds and tests need, only those missing.
+# Installs the Debian packages the builds and tests need, only those missing, with
+# their recommended packages (Wine draws text only with its recommended X and font
+# libraries).
 # Sourced by run-game.sh and run-tests.sh.
 varno_need_packages() {
   local missing=()
@@ -11,13 +13,13 @@ varno_need_packages() {
     local sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
   fi
 }
 
 VARNO_BUILD_PACKAGES=(cmake make g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth fonts-urw-base35)
-VARNO_TEST_PACKAGES=(libgtest-dev googletest libbenchmark-dev xdotool x11-utils imagemagick
+  wine wine64 fonts-wine fonts-liberation xvfb xauth fonts-urw-base35)
+VARNO_TEST_PACKAGES=(libgtest-dev googletest xdotool x11-utils imagemagick
   python3 python3-pil stockfish)
 
 # Wine without its first-start download prompts, quiet, in a prefix of our own.
