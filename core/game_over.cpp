@@ -1,6 +1,7 @@
 #include "core/game.h"
 
 #include <string.h>
+#include "core/castling.h"
 
 Square g_positionHistory[kHistorySize + 1][8][8];
 
@@ -31,6 +32,44 @@ uint64_t PlacementDigest(const Square (&b)[8][8]) {
 }
 
 uint64_t g_positionDigest[kHistorySize + 1];
+// What a position is besides its placement: the castling rights (bits 0-3) and the
+// file of a legal en-passant capture plus one (0 for none, from bit 4).
+int g_positionRights[kHistorySize + 1];
+
+// The file on which the side to move may take en passant right after record ply - 1
+// (on the board as it stands), or -1. The generators decide, so a capture that would
+// leave the king attacked gives none; they run only when a pawn of the side stands
+// beside the pawn that has just made its double step. Of the game's fields only the
+// board is used afterwards: the generation's scratch is put back.
+int EnPassantFile(Game& g, MoveListEntry* list) {
+    const MoveRecord& r = g.history[g.ply - 1];
+    if (r.kind != PiecePawn || r.fromX != r.toX || (r.fromY != 1 && r.fromY != 6) || r.toY != (r.fromY == 1 ? 3 : 4))
+        return -1;
+    const int side = r.fromY == 6 ? ColourWhite : ColourBlack;
+    const int file = r.toX, row = r.toY, targetRow = side == ColourWhite ? 5 : 2;
+    if (g.board[targetRow][file].kind != PieceNone) return -1;
+    int beside = 0;
+    for (int x = file - 1; x <= file + 1; x += 2)
+        if (x >= 0 && x < 8 && g.board[row][x].kind == PiecePawn && g.board[row][x].colour == side) beside = 1;
+    if (!beside) return -1;
+
+    const int moveCount = g.moveCount, kingX = g.kingX, kingY = g.kingY;
+    const int savedTargetKind = g.savedTargetKind, savedTargetColour = g.savedTargetColour;
+    const int castleTestX = g.castleTestX, castleTestY = g.castleTestY;
+    g.GenerateLegalMoves(list, side);
+    // A pawn's diagonal step onto the empty square passed over is the en-passant capture.
+    int found = -1;
+    for (int k = 0; k < g.moveCount && found < 0; ++k)
+        if (list[k].toX == file && list[k].toY == targetRow && list[k].fromY == row) found = file;
+    g.moveCount = moveCount;
+    g.kingX = kingX;
+    g.kingY = kingY;
+    g.savedTargetKind = savedTargetKind;
+    g.savedTargetColour = savedTargetColour;
+    g.castleTestX = castleTestX;
+    g.castleTestY = castleTestY;
+    return found;
+}
 
 // One pawn move or capture in the last hundred half-moves keeps the game alive.
 int NoProgressInLast100(const MoveRecord* history, int ply) {
@@ -102,24 +141,36 @@ int Game::IsThreefoldRepetition() {
     // store cannot come from a game and is not looked at.
     if (ply < 8 || ply > kHistorySize) return 0;
 
+    // Boards ply down to 0, each with the en-passant chance the record before it gave.
+    MoveListEntry list[kMoveListSize];
+    const int32_t savedPly = ply;
     Square saved[8][8];
     memcpy(saved, board, sizeof(board));
     memcpy(g_positionHistory[ply], board, sizeof(board));
     g_positionDigest[ply] = PlacementDigest(board);
-    for (int i = ply - 1; i >= 0; --i) {
+    for (int i = savedPly - 1; i >= 0; --i) {
+        ply = i + 1;
+        g_positionRights[i + 1] = (EnPassantFile(*this, list) + 1) << 4;
         UnmakeMove(&history[i]);
         memcpy(g_positionHistory[i], board, sizeof(board));
         g_positionDigest[i] = PlacementDigest(board);
     }
+    ply = savedPly;
     memcpy(board, saved, sizeof(board));
+    g_positionRights[0] = 0;
+    int taken = 0;
+    for (int k = 0; k <= ply; ++k) {
+        if (k > 0) taken |= CastlingRightsTakenBy(&history[k - 1], 1);
+        g_positionRights[k] |= CastlingRightsOn(g_positionHistory[k], taken);
+    }
 
-    // Only boards with the same side to move, an even distance apart, are the same
-    // position.
+    // Boards are the same position with the same side to move (an even distance
+    // apart), the same castling rights and en-passant chance, and the same placement.
     for (int j = ply; j >= 0; --j) {
         int earlier = 0;
         for (int k = j - 2; k >= 0; k -= 2)
-            if (g_positionDigest[k] == g_positionDigest[j] && SamePlacement(g_positionHistory[k], g_positionHistory[j]) &&
-                ++earlier >= 2)
+            if (g_positionDigest[k] == g_positionDigest[j] && g_positionRights[k] == g_positionRights[j] &&
+                SamePlacement(g_positionHistory[k], g_positionHistory[j]) && ++earlier >= 2)
                 return 1;
     }
     return 0;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/attacks.h"
+#include "core/castling.h"
 #include "core/game.h"
 #include "core/square_lists.h"
 
@@ -184,9 +185,9 @@ inline void KingSteps([[maybe_unused]] Context& c, std::integer_sequence<int, I.
 }
 
 // Castling of the king on e1 (Row 0, White) or e8 (Row 7, Black): refused when the king
-// stands in check, when any record left the king's square, or for one side when a
-// record left or reached that rook's corner (the rook moved or was taken there). The
-// king is stood on each square it crosses, and the move itself is tried last.
+// stands in check, or for a wing whose right the history took away (a record left the
+// king's square, or left or reached that rook's corner). The king is stood on each
+// square it crosses, and the move itself is tried last.
 template <int Row>
 struct Castling {
     static constexpr int kKing = 4 + 8 * Row;
@@ -231,21 +232,10 @@ struct Castling {
                                 : g.IsInCheck(c.side, g.castleTestX, g.castleTestY);
         if (inCheck) return;
 
-        int kingMoved = 0, kingRookGone = 0, queenRookGone = 0;
-        const int records = g.ply < kHistorySize ? g.ply : kHistorySize;
-        for (int i = 0; i < records; ++i) {
-            const MoveRecord& r = g.history[i];
-            if (r.fromY == Row) {
-                kingMoved |= r.fromX == 4;
-                kingRookGone |= r.fromX == 7;
-                queenRookGone |= r.fromX == 0;
-            }
-            if (r.toY == Row) {
-                kingRookGone |= r.toX == 7;
-                queenRookGone |= r.toX == 0;
-            }
-        }
-        if (kingMoved) return;
+        constexpr int kShort = ShortCastlingOfRow(Row), kLong = LongCastlingOfRow(Row);
+        const int taken = CastlingRightsTakenOnRow<Row>(g.history, g.ply < kHistorySize ? g.ply : kHistorySize);
+        if ((taken & (kShort | kLong)) == (kShort | kLong)) return;
+        const bool kingRookGone = taken & kShort, queenRookGone = taken & kLong;
 
         const Square* row = g.board[Row];
         if (row[7].kind == PieceRook && row[5].kind == PieceNone && row[6].kind == PieceNone && !kingRookGone &&

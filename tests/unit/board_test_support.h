@@ -1,6 +1,7 @@
 // Board helpers shared by the unit tests: squares by name, board comparisons, the
 // generated moves as text and moves played from text.
 #pragma once
+#include <cctype>
 #include <cstring>
 #include <sstream>
 #include <string>
@@ -47,6 +48,25 @@ inline Moves MovesOf(Game& g, int side) {
         moves.push_back({char('a' + list[i].fromX), char('1' + list[i].fromY), char('a' + list[i].toX),
                          char('1' + list[i].toY)});
     return moves;
+}
+
+inline std::string SwapCase(std::string s) {
+    for (char& c : s) c = isupper(c) ? char(tolower(c)) : char(toupper(c));
+    return s;
+}
+
+// The same position seen from the other side: ranks reversed, colours swapped.
+inline std::string MirrorFen(const std::string& fen) {
+    std::istringstream in(fen);
+    std::string placement, side, castling, rank, out;
+    in >> placement >> side >> castling;
+    std::istringstream ranks(placement);
+    while (std::getline(ranks, rank, '/')) out = rank + (out.empty() ? "" : "/") + out;
+    return SwapCase(out) + (side == "w" ? " b " : " w ") + SwapCase(castling) + " -";
+}
+
+inline std::string MirrorMove(const char* m) {
+    return std::string{m[0], char('9' - (m[1] - '0')), m[2], char('9' - (m[3] - '0'))};
 }
 
 // Plays moves written like "e2e4 e7e5 b7b8n"; fails at the first one refused.

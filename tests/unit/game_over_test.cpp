@@ -1,7 +1,9 @@
-// The end of a game: mate, stalemate, material, threefold repetition by side to move,
-// the fifty-move rule and the half-move limit, with the message each shows.
+// The end of a game: mate, stalemate, material, threefold repetition (side to move,
+// castling and en-passant rights, piece colours), the fifty-move rule and the
+// half-move limit, with the message each shows.
 
 #include "fakes/fake_window.h"
+#include "tools/common/engine_positions.h"
 #include "unit/board_test_support.h"
 
 namespace {
@@ -38,20 +40,25 @@ TEST(GameOverTest, MateStalemateAndMaterial) {
     // Stalemate is decided before material: king and knight against king.
     EXPECT_EQ(JudgeFen("k7/8/K1N5/8/8/8/8/8 b - - 0 1"), R(StatusStalemate, "Game over.\nStalemate."));
 
+    // Each material case holds as written and with the colours swapped.
     const std::string material =
         std::string("Game over.\nNeither player has sufficient material to force checkmate.") + kDrawSuffix;
     for (const char* fen : {"4k3/8/8/8/8/8/8/4K3 w - - 0 1", "4k3/8/8/8/8/8/8/2B1K3 b - - 0 1",
                             "4k3/5b2/8/8/8/8/8/1N2K3 w - - 0 1", "4k3/8/8/8/8/8/8/2B1Kb2 w - - 0 1",
                             "4kb2/8/8/8/8/8/8/2B1K3 w - - 0 1"})
-        EXPECT_EQ(JudgeFen(fen), R(StatusDraw, material)) << fen;
-    for (const char* fen : {"4k3/8/8/8/8/8/8/1N2K1N1 w - - 0 1", "4k3/8/8/8/8/8/4P3/4K3 b - - 0 1",
-                            "4k3/8/8/8/8/8/8/R3K3 w - - 0 1"})
-        EXPECT_EQ(JudgeFen(fen), R(StatusPlaying, "")) << fen;
+        for (const std::string& position : {std::string(fen), MirrorFen(fen)})
+            EXPECT_EQ(JudgeFen(position.c_str()), R(StatusDraw, material)) << position;
+    for (const char* fen : {"4k3/8/8/8/8/8/8/1N2K1N1 w - - 0 1", "4k3/8/8/8/8/8/8/1B2KB2 w - - 0 1",
+                            "4k3/8/8/8/8/8/8/1N2KB2 w - - 0 1", "4k3/8/8/8/8/8/4P3/4K3 b - - 0 1",
+                            "4k3/8/8/8/8/8/8/R3K3 w - - 0 1", "4k3/8/8/8/8/8/8/3QK3 w - - 0 1"})
+        for (const std::string& position : {std::string(fen), MirrorFen(fen)})
+            EXPECT_EQ(JudgeFen(position.c_str()), R(StatusPlaying, "")) << position;
 
     Game quiet;  // without the message
     ASSERT_TRUE(SetUpFromFen(quiet, "6k1/8/8/8/8/8/6PP/r6K w - - 0 1"));
     g_fakeWindow.Clear();
-    EXPECT_EQ(quiet.CheckGameOver(ColourWhite, 0) * 10 + int(g_fakeWindow.messages.size()), StatusCheckmate * 10);
+    EXPECT_EQ(quiet.CheckGameOver(ColourWhite, 0), StatusCheckmate);
+    EXPECT_TRUE(g_fakeWindow.messages.empty());
 }
 
 TEST(GameOverTest, RepetitionCountsOnlyTheSameSideToMove) {
@@ -70,7 +77,8 @@ TEST(GameOverTest, RepetitionCountsOnlyTheSameSideToMove) {
     EXPECT_EQ(Judge(g), std::make_pair(int(StatusDraw), "Game over.\nThis position has been repeated three times." +
                                                             std::string(kDrawSuffix)));
     ASSERT_TRUE(PlayMoves(g, "e2e4 e7e5"));
-    EXPECT_EQ(g.IsThreefoldRepetition() * 100 + g.ply, 110);  // an old threefold repetition stays
+    EXPECT_EQ(g.ply, 10);
+    EXPECT_EQ(g.IsThreefoldRepetition(), 1);  // an old threefold repetition stays
 
     // The king's triangle e1-d1-d2 against Black's two-step shuffle: the start
     // placement comes back after 5 half-moves with Black to move and after 12 with
@@ -78,9 +86,58 @@ TEST(GameOverTest, RepetitionCountsOnlyTheSameSideToMove) {
     ASSERT_TRUE(SetUpFromFen(g, "4k3/8/8/8/8/8/8/R3K3 w - - 0 1"));
     const char* cycle = "e1d1 e8d8 d1d2 d8e8 d2e1 e8d8 e1d1 d8e8 d1d2 e8d8 d2e1 d8e8 ";
     ASSERT_TRUE(PlayMoves(g, cycle));
-    EXPECT_EQ(g.IsThreefoldRepetition() * 10 + g.CheckGameOver(g.sideToMove, 0), StatusPlaying);
+    EXPECT_EQ(g.IsThreefoldRepetition(), 0);
+    EXPECT_EQ(g.CheckGameOver(g.sideToMove, 0), StatusPlaying);
     ASSERT_TRUE(PlayMoves(g, cycle));
     EXPECT_EQ(g.IsThreefoldRepetition(), 1);
+}
+
+TEST(GameOverTest, RepetitionNeedsTheSameRightsAndPieceColours) {
+    const char* rookShuffle = "g1f3 g8f6 h1g1 h8g8 g1h1 g8h8 f3g1 f6g8 g1f3 g8f6";
+    const char* whiteEnPassant = "4k1n1/3p4/8/4P3/8/8/8/4K1N1 b - - 0 1";
+    const char* blackEnPassant = "4k1n1/8/8/8/3p4/8/4P3/1N2K3 w - - 0 1";
+    const char* whiteShuffle = "d7d5 g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8";
+    const char* blackShuffle = "e2e4 g8f6 b1c3 f6g8 c3b1 g8f6 b1c3 f6g8 c3b1";
+    struct Case {
+        const char* why;
+        const char* position;
+        std::string moves;
+        int repeated;
+    } cases[] = {
+        // The placement after 5...Nf6 stood there after 1...Nf6 too, but then both
+        // sides could still castle short.
+        {"castling rights lost in between", "startpos", rookShuffle, 0},
+        {"the same, two moves later", "startpos", rookShuffle + std::string(" f3g1 f6g8 g1f3 g8f6"), 1},
+        {"rights already gone at the first time", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w Qq - 0 1", rookShuffle, 1},
+        {"only White's short right lost", "startpos", "g1f3 g8f6 h1g1 f6g8 g1h1 g8f6 f3g1 f6g8 g1f3 g8f6", 0},
+        {"only Black's short right lost", "startpos", "g1f3 g8f6 f3g1 h8g8 g1f3 g8h8 f3g1 f6g8 g1f3 g8f6", 0},
+        {"long rights lost", "startpos", "b1c3 b8c6 a1b1 a8b8 b1a1 b8a8 c3b1 c6b8 b1c3 b8c6", 0},
+        {"kings moved", "startpos", "e2e4 e7e5 e1e2 e8e7 e2e1 e7e8 e1e2 e8e7 e2e1 e7e8", 0},
+        {"kings moved, two moves later", "startpos",
+         "e2e4 e7e5 e1e2 e8e7 e2e1 e7e8 e1e2 e8e7 e2e1 e7e8 e1e2 e8e7 e2e1 e7e8", 1},
+        // After the double step exd6 or dxe3 is possible only the first time.
+        {"White could take en passant", whiteEnPassant, whiteShuffle, 0},
+        {"Black could take en passant", blackEnPassant, blackShuffle, 0},
+        // The capture would open the rank onto the king: it is no chance at all.
+        {"White's en passant not legal", "4k1n1/3p4/8/K3P2r/8/8/8/6N1 b - - 0 1", whiteShuffle, 1},
+        {"Black's en passant not legal", "6n1/8/8/8/R2p3k/8/4P3/1N2K3 w - - 0 1", blackShuffle, 1},
+        // The rooks change places and back: the same squares hold rooks three times,
+        // but the second time each stands where the other colour's stood.
+        {"pieces of the other colour", "7r/8/5k2/8/8/2K5/8/R7 w - - 0 1", "a1a8 h8h1 a8h8 h1a1 h8h1 a1a8 h1a1 a8h8", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        Game g;
+        ASSERT_TRUE(SetUpPositionWithMoves(g, c.position, c.moves.c_str()));
+        g.kingX = 3;  // generation scratch the test must leave alone
+        g.moveCount = 7;
+        BoardCopy before(g);
+        EXPECT_EQ(g.IsThreefoldRepetition(), c.repeated);
+        EXPECT_TRUE(before.Same(g));
+        EXPECT_EQ(g.kingX, 3);
+        EXPECT_EQ(g.moveCount, 7);
+        EXPECT_EQ(g.CheckGameOver(g.sideToMove, 0), c.repeated ? StatusDraw : StatusPlaying);
+    }
 }
 
 int KindAt(const Game& g, int square) { return g.board[square / 8][square % 8].kind; }

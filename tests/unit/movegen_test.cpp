@@ -19,23 +19,6 @@ Moves From(const Moves& moves, const char* square) {
 
 bool Has(const Moves& moves, const char* move) { return std::find(moves.begin(), moves.end(), move) != moves.end(); }
 
-std::string SwapCase(std::string s) {
-    for (char& c : s) c = isupper(c) ? char(tolower(c)) : char(toupper(c));
-    return s;
-}
-
-// The same position seen from the other side: ranks reversed, colours swapped.
-std::string MirrorFen(const std::string& fen) {
-    std::istringstream in(fen);
-    std::string placement, side, castling, rank, out;
-    in >> placement >> side >> castling;
-    std::istringstream ranks(placement);
-    while (std::getline(ranks, rank, '/')) out = rank + (out.empty() ? "" : "/") + out;
-    return SwapCase(out) + (side == "w" ? " b " : " w ") + SwapCase(castling) + " -";
-}
-
-std::string MirrorMove(const char* m) { return std::string{m[0], char('9' - (m[1] - '0')), m[2], char('9' - (m[3] - '0'))}; }
-
 TEST(MoveGenerationTest, StartPositionListsTwentyMovesInSquareOrderForBothSides) {
     Game g;
     g.Reset(ResetStartPosition);
