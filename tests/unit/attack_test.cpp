@@ -79,9 +79,13 @@ TEST(CheckTest, FindKingTakesTheLowestIndexAndWritesNothingWithoutAKing) {
     Game g;
     ASSERT_TRUE(SetUpFromFen(g, "8/8/8/8/8/K7/1K6/8 w - - 0 1"));  // white kings a3 and b2
     int x = 9, y = 9;
-    EXPECT_EQ(g.FindKing(ColourWhite, &x, &y) * 100 + x * 10 + y, 111);
+    EXPECT_EQ(g.FindKing(ColourWhite, &x, &y), 1);
+    EXPECT_EQ(x, 1);
+    EXPECT_EQ(y, 1);
     x = y = 9;
-    EXPECT_EQ(g.FindKing(ColourBlack, &x, &y) * 100 + x * 10 + y, 99);
+    EXPECT_EQ(g.FindKing(ColourBlack, &x, &y), 0);
+    EXPECT_EQ(x, 9);
+    EXPECT_EQ(y, 9);
 }
 
 TEST(CheckTest, SquareIsChosenByIndexAndMinusOneLooksForTheKing) {

@@ -33,11 +33,13 @@ SheetCell CellOf(Game& game, const BoardViewOptions& options, int row, const cha
 TEST(BoardViewRules, StartPositionCellsInBothOrientations) {
     std::unique_ptr<Game> game(new Game);
     game->Reset(ResetStartPosition);
-    // Cells as column * 10 + row: light squares 1 empty, 6 black piece; dark 0 white.
-    EXPECT_EQ(CellOf(*game, kAllOn, -1, "a8").column * 10 + CellOf(*game, kAllOn, -1, "a8").row, 60 + PieceRook);
-    EXPECT_EQ(CellOf(*game, kAllOn, -1, "e8").column * 10 + CellOf(*game, kAllOn, -1, "e8").row, 60 + PieceKing);
-    EXPECT_EQ(CellOf(*game, kAllOn, -1, "a1").column * 10 + CellOf(*game, kAllOn, -1, "a4").column, 1);
-    EXPECT_EQ(CellOf(*game, kAllOn, -1, "a4").row, PieceNone);
+    // Cell columns: light squares 1 empty, 6 black piece; dark 0 white; rows by kind.
+    struct Cell { const char* square; int column, row; } starts[] = {
+        {"a8", 6, PieceRook}, {"e8", 6, PieceKing}, {"a1", 0, PieceRook}, {"a4", 1, PieceNone}};
+    for (const Cell& c : starts) {
+        EXPECT_EQ(CellOf(*game, kAllOn, -1, c.square).column, c.column) << c.square;
+        EXPECT_EQ(CellOf(*game, kAllOn, -1, c.square).row, c.row) << c.square;
+    }
 
     BoardViewOptions onTop = kAllOn;
     onTop.whiteOnTop = 1;
@@ -45,8 +47,10 @@ TEST(BoardViewRules, StartPositionCellsInBothOrientations) {
     ComputeBoardCells(game.get(), onTop, -1, cells);
     int x, y;
     ScreenToBoard(1, 0, 0, &x, &y);
-    EXPECT_EQ(x * 10 + y, 70);  // h1 at the top left, in the light cell as a8 otherwise
-    EXPECT_EQ(cells[0][0].column * 10 + cells[0][0].row, 10 + PieceRook);
+    EXPECT_EQ(x, 7);  // h1 at the top left, in the light cell as a8 otherwise
+    EXPECT_EQ(y, 0);
+    EXPECT_EQ(cells[0][0].column, 1);
+    EXPECT_EQ(cells[0][0].row, PieceRook);
 }
 
 TEST(BoardViewRules, KingInCheckOfTheSideAtTheSelectedRow) {

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "fakes/fake_window.h"
+#include "tools/common/engine_positions.h"
 #include "unit/board_test_support.h"
 
 namespace {
@@ -25,11 +26,95 @@ TEST(MoveGenerationTest, StartPositionListsTwentyMovesInSquareOrderForBothSides)
     EXPECT_EQ(MovesOf(g, ColourWhite), (Moves{"b1c3", "b1a3", "g1h3", "g1f3", "a2a3", "a2a4", "b2b3", "b2b4", "c2c3",
                                               "c2c4", "d2d3", "d2d4", "e2e3", "e2e4", "f2f3", "f2f4", "g2g3", "g2g4",
                                               "h2h3", "h2h4"}));
-    EXPECT_EQ(g.kingX * 10 + g.kingY, 40);
+    EXPECT_EQ(g.kingX, 4);
+    EXPECT_EQ(g.kingY, 0);
     EXPECT_EQ(MovesOf(g, ColourBlack), (Moves{"a7a6", "a7a5", "b7b6", "b7b5", "c7c6", "c7c5", "d7d6", "d7d5", "e7e6",
                                               "e7e5", "f7f6", "f7f5", "g7g6", "g7g5", "h7h6", "h7h5", "b8c6", "b8a6",
                                               "g8h6", "g8f6"}));
-    EXPECT_EQ(g.kingX * 10 + g.kingY, 47);
+    EXPECT_EQ(g.kingX, 4);
+    EXPECT_EQ(g.kingY, 7);
+}
+
+// Words of a space-separated text.
+Moves Words(const char* text) {
+    std::istringstream in(text);
+    Moves words;
+    for (std::string w; in >> w;) words.push_back(w);
+    return words;
+}
+
+TEST(MoveGenerationTest, WholeListsInSquareAndCandidateOrder) {
+    struct Case {
+        const char* fen;
+        const char* expected;
+    } cases[] = {
+        // King steps clockwise from straight up; the queen's rook rays (up, down, right,
+        // left) before its bishop rays (up-right, down-right, up-left, down-left).
+        {"1k6/8/8/8/3Q4/8/7K/8 w - - 0 1",
+         "h2h3 h2h1 h2g1 h2g2 h2g3 "
+         "d4d5 d4d6 d4d7 d4d8 d4d3 d4d2 d4d1 d4e4 d4f4 d4g4 d4h4 d4c4 d4b4 d4a4 "
+         "d4e5 d4f6 d4g7 d4h8 d4e3 d4f2 d4g1 d4c5 d4b6 d4a7 d4c3 d4b2 d4a1"},
+        // Castling after the king's steps, the short side before the long side.
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1",
+         "a1a2 a1a3 a1a4 a1a5 a1a6 a1a7 a1a8 a1b1 a1c1 a1d1 e1e2 e1f2 e1f1 e1d1 e1d2 e1g1 e1c1 "
+         "h1h2 h1h3 h1h4 h1h5 h1h6 h1h7 h1h8 h1g1 h1f1"},
+        {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1",
+         "a8a7 a8a6 a8a5 a8a4 a8a3 a8a2 a8a1 a8b8 a8c8 a8d8 e8f8 e8f7 e8e7 e8d7 e8d8 e8g8 e8c8 "
+         "h8h7 h8h6 h8h5 h8h4 h8h3 h8h2 h8h1 h8g8 h8f8"},
+        // Bishop rays up-right, down-right, up-left, down-left; knight jumps clockwise
+        // from (+1, +2).
+        {"4k3/8/8/4N3/8/8/8/2B4K w - - 0 1",
+         "c1d2 c1e3 c1f4 c1g5 c1h6 c1b2 c1a3 h1h2 h1g1 h1g2 e5f7 e5g6 e5g4 e5f3 e5d3 e5c4 e5c6 e5d7"},
+        // Pawns: White captures towards the h-file first on its second row, towards the
+        // a-file higher up, en passant last; Black captures towards the h-file first,
+        // en passant next and its double step last.
+        {"4k3/8/8/3pP3/8/2p1p3/3P4/4K3 w - d6 0 1",
+         "e1e2 e1f1 e1d1 d2d3 d2d4 d2e3 d2c3 e5e6 e5d6"},
+        {"4k3/3p4/2P1P3/8/3pP3/8/8/4K3 b - e3 0 1",
+         "d4d3 d4e3 d7d6 d7e6 d7c6 d7d5 e8f8 e8e7 e8d8"},
+    };
+    for (const Case& c : cases) {
+        Game g;
+        ASSERT_TRUE(SetUpFromFen(g, c.fen)) << c.fen;
+        EXPECT_EQ(MovesOf(g, g.sideToMove), Words(c.expected)) << c.fen;
+    }
+}
+
+// The squares whose legalTarget flag is set, in square order.
+std::string Flagged(const Game& g) {
+    std::string flagged;
+    for (int i = 0; i < 64; ++i)
+        if (g.board[i / 8][i % 8].legalTarget)
+            flagged += std::string(flagged.empty() ? "" : " ") + char('a' + i % 8) + char('1' + i / 8);
+    return flagged;
+}
+
+TEST(MoveGenerationTest, MarkLegalTargetsFlagsExactlyThePiecesTargets) {
+    struct Case {
+        const char* fen;
+        int side;
+        const char* square;
+        const char* flagged;  // in square order
+    } cases[] = {
+        {"startpos", ColourWhite, "g1", "f3 h3"},
+        {"startpos", ColourWhite, "e2", "e3 e4"},
+        {"startpos", ColourBlack, "b8", "a6 c6"},
+        {"startpos", ColourWhite, "e1", ""},
+        {"startpos", ColourBlack, "g1", ""},  // not Black's piece
+        {"startpos", ColourWhite, "e4", ""},  // empty
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", ColourWhite, "e1", "c1 d1 f1 g1 d2 e2 f2"},
+        {"1k6/8/8/8/3Q4/8/7K/8 w - - 0 1", ColourWhite, "d4",
+         "a1 d1 g1 b2 d2 f2 c3 d3 e3 a4 b4 c4 e4 f4 g4 h4 c5 d5 e5 b6 d6 f6 a7 d7 g7 d8 h8"},
+        {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", ColourWhite, "e5", "d6 e6"},
+    };
+    for (const Case& c : cases) {
+        Game g;
+        ASSERT_TRUE(SetUpPositionWithMoves(g, c.fen, ""));
+        for (int i = 0; i < 64; ++i) g.board[i / 8][i % 8].legalTarget = 1;  // cleared first
+        g.MarkLegalTargets(c.side, c.square[0] - 'a', c.square[1] - '1');
+        EXPECT_EQ(Flagged(g), c.flagged) << c.fen << " " << c.square;
+        EXPECT_EQ(g.selectedTargetCount, int(Words(c.flagged).size())) << c.fen << " " << c.square;
+    }
 }
 
 TEST(MoveGenerationTest, MovesOfAPieceInTheirOrder) {
@@ -119,8 +204,11 @@ TEST(MoveGenerationTest, EnPassantThatOpensTheRankIsRejectedAndLeavesItsSlotUnco
         MoveListEntry list[kMoveListSize];
         g.GenerateLegalMoves(list, g.sideToMove);
         EXPECT_EQ(From(MovesOf(g, g.sideToMove), black ? "e4" : "d5"), (Moves{black ? "e4e3" : "d5d6"}));
-        const MoveListEntry& slot = list[g.moveCount];
-        EXPECT_EQ(slot.fromX * 1000 + slot.fromY * 100 + slot.toX * 10 + slot.toY, black ? 4352 : 3445);  // e4f3, d5e6
+        const MoveListEntry& slot = list[g.moveCount];  // e4f3, d5e6
+        EXPECT_EQ(slot.fromX, black ? 4 : 3);
+        EXPECT_EQ(slot.fromY, black ? 3 : 4);
+        EXPECT_EQ(slot.toX, black ? 5 : 4);
+        EXPECT_EQ(slot.toY, black ? 2 : 5);
     }
 }
 
@@ -150,21 +238,18 @@ TEST(MoveGenerationTest, EnPassantTrialPutsBackEveryFieldAndNeedsTheBoardToAgree
     }
 }
 
-TEST(MoveGenerationTest, MarkLegalTargetsFlagsOnePiecesTargetsAndMinusOneClearsThem) {
+TEST(MoveGenerationTest, MarkLegalTargetsTakesTheSquareByItsIndex) {
     Game g;  // (selecting a piece on the board is played through in the board input's tests)
     g.Reset(ResetStartPosition);
     g_fakeWindow.Clear();
     g.MarkLegalTargets(ColourWhite, 6, 0);
-    EXPECT_EQ(At(g, "f3").legalTarget + At(g, "h3").legalTarget + g.selectedTargetCount, 4);
-    g.MarkLegalTargets(ColourWhite, -1, 0);
-    EXPECT_EQ(At(g, "f3").legalTarget + At(g, "h3").legalTarget + g.selectedTargetCount, 0);
+    g.MarkLegalTargets(ColourWhite, -1, 0);  // no square: the flags of g1 are cleared
+    EXPECT_EQ(Flagged(g), "");
+    EXPECT_EQ(g.selectedTargetCount, 0);
+    EXPECT_EQ(g.moveCount, 0);
     g.MarkLegalTargets(ColourWhite, 8, 0);  // index 8 is a2
-    EXPECT_EQ(At(g, "a3").legalTarget + At(g, "a4").legalTarget, 2);
-    for (int side : {ColourWhite, ColourBlack}) {  // the king has no move; g1 is not Black's
-        g.MarkLegalTargets(side, side == ColourWhite ? 4 : 6, 0);
-        EXPECT_EQ(At(g, "a3").legalTarget + g.selectedTargetCount + g.moveCount, 0) << side;
-    }
-    EXPECT_TRUE(g_fakeWindow.messages.empty());  // nothing to say when a piece has no move
+    EXPECT_EQ(Flagged(g), "a3 a4");
+    EXPECT_TRUE(g_fakeWindow.messages.empty());
 }
 
 TEST(MoveGenerationTest, FullBoardOfMovesFitsTheList) {

@@ -34,7 +34,8 @@ TEST(MovesTest, EnPassantForBothColoursAndPlainCaptures) {
         if (c.special) {
             EXPECT_EQ(rec.capturedKind, PieceNone);
             EXPECT_EQ(Name(rec.secFromX, rec.secFromY), c.victim);
-            EXPECT_EQ(rec.secToX * 10 + rec.secColour, -10 + c.secColour);
+            EXPECT_EQ(rec.secToX, -1);
+            EXPECT_EQ(rec.secColour, c.secColour);
         }
         g.UnmakeMove(&rec);
         EXPECT_TRUE(SamePlacement(g, before, true)) << c.move;
@@ -52,10 +53,14 @@ TEST(MovesTest, AllFourCastlingsAndPlainKingSteps) {
         before = g;
         MoveRecord& rec = Make(g, c.move);
         EXPECT_EQ(At(g, c.rookFrom).kind, PieceNone) << c.move;
-        EXPECT_EQ(At(g, c.rookTo).kind * 10 + At(g, c.rookTo).colour, PieceRook * 10 + c.colour) << c.move;
-        EXPECT_EQ(At(g, c.move + 2).kind * 10 + At(g, "b1").kind, PieceKing * 10 + PieceKnight) << c.move;
-        EXPECT_EQ(rec.special * 10 + rec.secColour, SpecialCastling * 10 + c.colour);
-        EXPECT_EQ(Name(rec.secFromX, rec.secFromY) + Name(rec.secToX, rec.secToY), std::string(c.rookFrom) + c.rookTo);
+        EXPECT_EQ(At(g, c.rookTo).kind, PieceRook) << c.move;
+        EXPECT_EQ(At(g, c.rookTo).colour, c.colour) << c.move;
+        EXPECT_EQ(At(g, c.move + 2).kind, PieceKing) << c.move;
+        EXPECT_EQ(At(g, "b1").kind, PieceKnight) << c.move;
+        EXPECT_EQ(rec.special, SpecialCastling) << c.move;
+        EXPECT_EQ(rec.secColour, c.colour) << c.move;
+        EXPECT_EQ(Name(rec.secFromX, rec.secFromY), c.rookFrom) << c.move;
+        EXPECT_EQ(Name(rec.secToX, rec.secToY), c.rookTo) << c.move;
         g.UnmakeMove(&rec);
         EXPECT_TRUE(SamePlacement(g, before, true)) << c.move;
     }
@@ -93,7 +98,8 @@ TEST(MovesTest, PromotionPieceComesFromTheRightPlace) {
     before = g;
     MoveRecord& capture = Make(g, "e7d8", 1, PieceKnight);
     EXPECT_EQ(capture.capturedKind, PieceRook);
-    EXPECT_EQ(At(g, "d8").kind * 10 + At(g, "d8").colour, PieceKnight * 10 + ColourWhite);
+    EXPECT_EQ(At(g, "d8").kind, PieceKnight);
+    EXPECT_EQ(At(g, "d8").colour, ColourWhite);
     g.UnmakeMove(&capture);
     EXPECT_TRUE(SamePlacement(g, before, true));
     g_fakeWindow.Clear();
@@ -107,7 +113,10 @@ TEST(MovesTest, ClearMarksByValue) {
     g.ClearMarks(7);
     for (int i = 0; i < 64; ++i) EXPECT_EQ(g.board[i / 8][i % 8].mark, i % 4 == 3 ? 0 : i % 4);
     g.ClearMarks(MarkNone);
-    for (int i = 0; i < 64; ++i) EXPECT_EQ(g.board[i / 8][i % 8].mark * 100 + g.board[i / 8][i % 8].markAge, 9);
+    for (int i = 0; i < 64; ++i) {
+        EXPECT_EQ(g.board[i / 8][i % 8].mark, MarkNone) << i;
+        EXPECT_EQ(g.board[i / 8][i % 8].markAge, 9) << i;
+    }
 }
 
 const char* const kGameStarts[] = {

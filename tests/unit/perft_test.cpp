@@ -70,7 +70,8 @@ TEST(PositionSetupTest, MadeUpHistoryAgreesWithTheSideToMove) {
     for (int i = 0; i < g->ply; ++i) EXPECT_EQ(g->history[i].colour, g->sideToMove ^ ((g->ply - i) & 1)) << i;
     const MoveRecord& last = g->history[g->ply - 1];
     EXPECT_EQ(last.kind, PiecePawn);
-    EXPECT_EQ(last.fromY * 10 + last.toY, 13);
+    EXPECT_EQ(last.fromY, 1);
+    EXPECT_EQ(last.toY, 3);
 }
 
 TEST(PositionSetupTest, MadeUpHistoryNeverCountsAsARepetition) {
@@ -90,7 +91,8 @@ TEST(PositionSetupTest, PlaysOnlyLegalMovesWithTheirPromotionPiece) {
     EXPECT_EQ(g->ply, ply);
     ASSERT_TRUE(PlayCoordinateMove(*g, "a7a8n"));
     EXPECT_EQ(g->board[7][0].kind, PieceKnight);
-    EXPECT_EQ((g->ply - ply) * 10 + g->sideToMove, 10 + ColourBlack);
+    EXPECT_EQ(g->ply, ply + 1);
+    EXPECT_EQ(g->sideToMove, ColourBlack);
 }
 
 }  // namespace

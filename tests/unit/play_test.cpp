@@ -36,14 +36,16 @@ int Release(Game& game, const char* square, int row, int rows, int primary = 1) 
 int Release(Game& game, const char* square) { return Release(game, square, game.ply, game.ply + 1); }
 
 TEST(PlayTest, BoardSquareAtMapsClicksForBothScalesAndOrientations) {
-    // x, y, scale, White on top; the square as file * 10 + row, or -1 off the board.
-    const int cases[][5] = {{20, 20, 100, 1, 70},  // h1 at the top left with White on top
-                            {20 + 4 * 48 + 47, 20 + 6 * 48, 75, 0, 41},  // e2
-                            {19, 100, 100, 0, -1}, {100, 532, 100, 0, -1}, {404, 100, 75, 0, -1}};
+    // x, y, scale, White on top; on the board, and then the square's file and row.
+    const int cases[][7] = {{20, 20, 100, 1, 1, 7, 0},  // h1 at the top left with White on top
+                            {20 + 4 * 48 + 47, 20 + 6 * 48, 75, 0, 1, 4, 1},  // e2
+                            {19, 100, 100, 0, 0}, {100, 532, 100, 0, 0}, {404, 100, 75, 0, 0}};
     for (const auto& c : cases) {
         int col = -1, row = -1;
-        int on = BoardSquareAt(c[0], c[1], c[2], c[3], &col, &row);
-        EXPECT_EQ(on ? col * 10 + row : -1, c[4]) << c[0] << "," << c[1];
+        EXPECT_EQ(BoardSquareAt(c[0], c[1], c[2], c[3], &col, &row), c[4]) << c[0] << "," << c[1];
+        if (!c[4]) continue;
+        EXPECT_EQ(col, c[5]) << c[0] << "," << c[1];
+        EXPECT_EQ(row, c[6]) << c[0] << "," << c[1];
     }
 }
 
@@ -53,23 +55,31 @@ TEST(PlayTest, PersonSelectsRefusesAndPlaysAgainstTheComputer) {
     EXPECT_EQ(Release(*game, "e4"), ReleaseIgnored);           // nothing selected yet
     ASSERT_EQ(Release(*game, "e2"), ReleaseMarked);
     EXPECT_EQ(At(*game, "e2").mark, MarkFrom);
-    EXPECT_TRUE(At(*game, "e3").legalTarget && At(*game, "e4").legalTarget);
+    EXPECT_EQ(At(*game, "e3").legalTarget, 1);
+    EXPECT_EQ(At(*game, "e4").legalTarget, 1);
 
     // A refused target flashes from the start of its time, even over an earlier flash.
     game->board[4][4].markAge = 9;
     EXPECT_EQ(Release(*game, "e5"), ReleaseMarked);
-    EXPECT_EQ(At(*game, "e5").mark * 10 + At(*game, "e5").markAge, MarkRejected * 10);
+    EXPECT_EQ(At(*game, "e5").mark, MarkRejected);
+    EXPECT_EQ(At(*game, "e5").markAge, 0);
     EXPECT_EQ(At(*game, "e2").mark, MarkFrom);
     for (int tick = 1; tick < kFlashTicks; ++tick) EXPECT_EQ(AgeRefusedTargets(*game), 0);
     EXPECT_EQ(AgeRefusedTargets(*game), 1);
-    EXPECT_EQ(At(*game, "e5").mark + game->ply, MarkNone);
+    EXPECT_EQ(At(*game, "e5").mark, MarkNone);
+    EXPECT_EQ(game->ply, 0);
 
     ASSERT_EQ(Release(*game, "e4"), ReleasePlayed);
     EXPECT_EQ(game->ply, 1);
-    EXPECT_EQ(game->history[0].fromY * 10 + game->history[0].toY, 13);
-    EXPECT_EQ(At(*game, "e4").kind * 10 + At(*game, "e4").mark, PiecePawn * 10 + MarkNone);
-    EXPECT_EQ(game->sideToMove * 100 + game->modified * 10 + game->computerToMove, ColourBlack * 100 + 11);
-    EXPECT_EQ(g_fakePlay.rebuilds * 10 + g_fakePlay.rebuiltPly, 11);
+    EXPECT_EQ(game->history[0].fromY, 1);
+    EXPECT_EQ(game->history[0].toY, 3);
+    EXPECT_EQ(At(*game, "e4").kind, PiecePawn);
+    EXPECT_EQ(At(*game, "e4").mark, MarkNone);
+    EXPECT_EQ(game->sideToMove, ColourBlack);
+    EXPECT_EQ(game->modified, 1);
+    EXPECT_EQ(game->computerToMove, 1);
+    EXPECT_EQ(g_fakePlay.rebuilds, 1);
+    EXPECT_EQ(g_fakePlay.rebuiltPly, 1);
     EXPECT_EQ(g_fakePlay.rebuiltListBox, kListBox);
     EXPECT_TRUE(g_fakeWindow.messages.empty());
 
@@ -96,7 +106,8 @@ TEST(PlayTest, PersonsPromotionAsksForThePiece) {
     g_fakeWindow.promotionAnswer = PieceKnight;
     ASSERT_EQ(Release(*game, "b7"), ReleaseMarked);
     ASSERT_EQ(Release(*game, "b8"), ReleasePlayed);
-    EXPECT_EQ(g_fakeWindow.promotionRequests * 10 + At(*game, "b8").kind, 10 + PieceKnight);
+    EXPECT_EQ(g_fakeWindow.promotionRequests, 1);
+    EXPECT_EQ(At(*game, "b8").kind, PieceKnight);
 }
 
 TEST(PlayTest, BrowsingShowsEarlierPositionsAndTheComputerGetsTheRealOne) {
@@ -106,9 +117,11 @@ TEST(PlayTest, BrowsingShowsEarlierPositionsAndTheComputerGetsTheRealOne) {
     std::unique_ptr<Game> scratch(new Game);
 
     BrowseMoveList(*game, *scratch, 1);
-    EXPECT_EQ(At(*game, "e4").kind + At(*game, "e7").kind, 2 * PiecePawn);
+    EXPECT_EQ(At(*game, "e4").kind, PiecePawn);
+    EXPECT_EQ(At(*game, "e7").kind, PiecePawn);
     EXPECT_EQ(At(*game, "g1").kind, PieceKnight);
-    EXPECT_EQ(game->ply * 10 + game->sideToMove, 30 + ColourBlack);
+    EXPECT_EQ(game->ply, 3);
+    EXPECT_EQ(game->sideToMove, ColourBlack);
 
     ShowCurrentPosition(*game, *scratch);
     EXPECT_TRUE(SamePlacement(*game, *real));
@@ -119,7 +132,8 @@ TEST(PlayTest, BrowsingShowsEarlierPositionsAndTheComputerGetsTheRealOne) {
     memcpy(game->beginBoard, real->board, sizeof(game->beginBoard));
     BrowseMoveList(*game, *scratch, 2);
     EXPECT_EQ(game->ply, 2);
-    EXPECT_EQ(At(*game, "e5").kind * 10 + At(*game, "g1").kind, PiecePawn * 10 + PieceKnight);
+    EXPECT_EQ(At(*game, "e5").kind, PiecePawn);
+    EXPECT_EQ(At(*game, "g1").kind, PieceKnight);
 }
 
 TEST(PlayTest, MoveAtABrowsedRowUsesThatRowsHistoryAndDropsLaterMoves) {
@@ -134,9 +148,11 @@ TEST(PlayTest, MoveAtABrowsedRowUsesThatRowsHistoryAndDropsLaterMoves) {
     EXPECT_EQ(game->ply, 10);  // judging the row leaves the game's count alone
 
     ASSERT_EQ(Release(*game, "g1", 6, 11), ReleasePlayed);
-    EXPECT_EQ(game->ply * 10 + g_fakePlay.rebuiltPly, 77);
+    EXPECT_EQ(game->ply, 7);
+    EXPECT_EQ(g_fakePlay.rebuiltPly, 7);
     EXPECT_EQ(At(*game, "f1").kind, PieceRook);
-    EXPECT_EQ(game->history[6].special * 10 + game->sideToMove, SpecialCastling * 10 + ColourBlack);
+    EXPECT_EQ(game->history[6].special, SpecialCastling);
+    EXPECT_EQ(game->sideToMove, ColourBlack);
 }
 
 TEST(PlayTest, HalfMoveLimitStopsPlayAndTheComputer) {
@@ -147,14 +163,16 @@ TEST(PlayTest, HalfMoveLimitStopsPlayAndTheComputer) {
     EXPECT_EQ(ComputerTurnDue(*game), 0);
     game->thinking = 0;
     game->ply = kMaxGamePly;
-    EXPECT_EQ(ComputerTurnDue(*game) + game->computerToMove, 0);
+    EXPECT_EQ(ComputerTurnDue(*game), 0);
+    EXPECT_EQ(game->computerToMove, 0);
 
     game->board[1][4].mark = MarkFrom;
     game->board[3][4].mark = MarkTo;
     WindowHandle listBox = kListBox;
     game->PlayMarkedMove(&listBox);
     EXPECT_EQ(game->ply, kMaxGamePly);
-    EXPECT_EQ(At(*game, "e2").kind * 10 + g_fakePlay.rebuilds, PiecePawn * 10);
+    EXPECT_EQ(At(*game, "e2").kind, PiecePawn);
+    EXPECT_EQ(g_fakePlay.rebuilds, 0);
 }
 
 TEST(PlayTest, ClockRunsOnlyForAPersonToMoveInANormalGame) {
@@ -184,12 +202,16 @@ TEST(PlayTest, NewGameRefusesTheComputersNameAndStartsWithThePlayersChosen) {
     game->newGameMode = ResetStartPosition;
     game->analyseMode = 1;
     StartNewGame(*game, NewGameComputer, computer, NewGameHuman, "Bob", 0);
-    EXPECT_EQ(game->ply * 10 + game->analyseMode, 0);
+    EXPECT_EQ(game->ply, 0);
+    EXPECT_EQ(game->analyseMode, 0);
     EXPECT_EQ(At(*game, "e2").kind, PiecePawn);
     EXPECT_STREQ(game->player[ColourWhite].name, computer);
     EXPECT_STREQ(game->player[ColourBlack].name, "Bob");
-    EXPECT_EQ(game->player[ColourWhite].isComputer * 10 + game->player[ColourBlack].isComputer, 10);
-    EXPECT_EQ(game->searchDepth * 100 + game->computerToMove * 10 + game->gameActive, 111);
+    EXPECT_EQ(game->player[ColourWhite].isComputer, 1);
+    EXPECT_EQ(game->player[ColourBlack].isComputer, 0);
+    EXPECT_EQ(game->searchDepth, 1);
+    EXPECT_EQ(game->computerToMove, 1);
+    EXPECT_EQ(game->gameActive, 1);
 }
 
 }  // namespace

@@ -100,7 +100,8 @@ TEST(SettingsText, UserIdentifierKeepsOnlyFileNameCharacters) {
 }
 
 TEST(FileNameFilter, RefusedCharactersAreDroppedAndPastedTextEndsAtItsFirstLine) {
-    EXPECT_EQ(HasRefusedFileNameChar("My Wood-2.bmp") * 10 + HasRefusedFileNameChar("a|b"), 1);
+    EXPECT_EQ(HasRefusedFileNameChar("My Wood-2.bmp"), 0);
+    EXPECT_EQ(HasRefusedFileNameChar("a|b"), 1);
     EXPECT_STREQ("abcdefghij k", WithoutRefusedFileNameChars("a<b>c\"d\\e/f*g?h:i|j k", 0).CStr());
     EXPECT_STREQ("one", WithoutRefusedFileNameChars("o:ne\r\ntwo", 1).CStr());
     EXPECT_STREQ("one", WithoutRefusedFileNameChars("one\ntwo", 1).CStr());
