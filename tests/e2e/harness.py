@@ -167,7 +167,11 @@ class Session:
         shutil.copy2(self.exe, os.path.join(path, "varno-4.exe"))
         return path
 
-    def start(self, workdir):
+    def start(self, workdir, alone=True):
+        # A program started while an earlier one's window still exists would only
+        # raise that window and end: unless that is what is tested, wait for it to go.
+        if alone and not wait_until(lambda: self.title() is None, 60, interval=0.5):
+            raise AssertionError("an earlier program's window is still there")
         process = subprocess.Popen(["wine", "varno-4.exe"], cwd=workdir, env=self.env,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         program = Program(process, workdir)
@@ -226,7 +230,7 @@ class Session:
                 cid, cls, rect, enabled, readonly, image, text = line[8:].split("|", 6)
                 found[-1].controls.append({"id": int(cid), "cls": cls, "rect": parse_rect(rect),
                                            "enabled": enabled == "1", "readonly": readonly == "1",
-                                           "image": image == "1", "text": text})
+                                           "image": image == "1", "text": unescape(text)})
         return found
 
     def wait_dialog(self, title, timeout=15):
@@ -241,9 +245,16 @@ class Session:
         return wait_until(lambda: all(w.title != title for w in self.windows()),
                           timeout, interval=0.3)
 
-    def wait_message(self, timeout=15):
-        """A message box (caption "Varno-4") once one is open, else None."""
-        return self.wait_dialog("Varno-4", timeout)
+    def wait_message(self, texts, timeout=15):
+        """The shown message box (caption "Varno-4") whose message is one of `texts` (a
+        text or a list of texts), once there is one, else None. A box of any other
+        text is no answer: a game-over box must not pass for a question."""
+        wanted = [texts] if isinstance(texts, str) else list(texts)
+
+        def look():
+            return next((w for w in self.windows() if w.title == "Varno-4" and w.visible
+                         and w.message() in wanted), None)
+        return wait_until(look, timeout, interval=0.3)
 
     def set_clipboard(self, text):
         if self.probe("clipboard", text)[0] != 0:
@@ -354,6 +365,19 @@ class Window:
         """The longest static text: a message box's message."""
         texts = [c["text"] for c in self.controls if c["cls"].lower() == "static" and c["text"]]
         return max(texts, key=len) if texts else ""
+
+
+def unescape(text):
+    """A control's text as the probe escaped it, with "\n" for every line break."""
+    out, i = [], 0
+    while i < len(text):
+        if text[i] == "\\" and i + 1 < len(text):
+            out.append({"n": "\n", "r": "\r"}.get(text[i + 1], text[i + 1]))
+            i += 2
+        else:
+            out.append(text[i])
+            i += 1
+    return "".join(out).replace("\r\n", "\n")
 
 
 def parse_rect(text):

@@ -3,12 +3,24 @@ the break question, greyed menu items and the board read back from a screenshot,
 a small replay of the move list's rows to know what the board should show. What is
 not about playing comes from harness.
 """
+import time
+
 import harness
 from harness import ImageChops, ImageStat, sheet_cell, square_name, start_position
 
 SQUARE = 64          # square size at scale 100 (the default settings)
 BOARD_ORIGIN = 20    # client pixel of the board's top-left corner
 PIECE_LETTERS = {"N": 2, "B": 3, "R": 4, "Q": 5, "K": 6}
+BREAK_QUESTION = "Break AI move. Are you sure?"
+GAME_OVER_TEXTS = [
+    "Game over.\nBlack wins by checkmate.",
+    "Game over.\nWhite wins by checkmate.",
+    "Game over.\nStalemate.",
+    "Game over.\nNeither player has sufficient material to force checkmate.\nThis game is a draw.",
+    "Game over.\nThis position has been repeated three times.\nThis game is a draw.",
+    "Game over.\nNo pawns moved or pieces captured in last fifty moves.\nThis game is a draw.",
+    "Game over.\nThe game has reached 400 half-moves.\nThis game is a draw.",
+]
 
 
 class Play:
@@ -34,12 +46,20 @@ class Play:
     def click_square(self, square, pause=0.3):
         self.session.click(*square_centre(square), pause=pause)
 
-    def ask_break(self, timeout=30):
-        """Holds Escape until the break question shows; returns it (None if none)."""
+    def ask_break(self, then=None, timeout=30, also=()):
+        """Presses Escape and holds it while `then` runs (a person's click that gives
+        the computer its turn) and a moment after; returns the break question, or a
+        box whose text is in `also`, once shown (else None). Any other box is not
+        taken for it. The key is let go before the X server repeats it: under Wine a
+        repeated Escape answers the question at once."""
         self.session.xdotool("keydown", "Escape", pause=0)
-        question = self.session.wait_message(timeout)
-        self.session.xdotool("keyup", "Escape", pause=0)
-        return question
+        try:
+            if then is not None:
+                then()
+            time.sleep(0.3)
+        finally:
+            self.session.xdotool("keyup", "Escape", pause=0)
+        return self.session.wait_message([BREAK_QUESTION, *also], timeout)
 
     def play(self, *moves):
         """Plays moves like "e2e4" by clicking their two squares."""

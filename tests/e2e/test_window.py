@@ -180,7 +180,7 @@ def first_start(session, results):
     session.probe("minimize")
     minimised = harness.wait_until(lambda: session.probe("iconic")[1] == ["1"], 10)
     results.check("first window minimised", minimised)
-    second = session.start(work)
+    second = session.start(work, alone=False)
     code = second.wait_exit(60)
     results.check("second start exits with 0", code == 0, str(code))
     results.check("second start wrote nothing", sorted(os.listdir(work)) == ["varno-4.exe"],

@@ -12,7 +12,8 @@
 //   varno-4-probe windows         every window of the program's thread but the main
 //                                 window: "window title|class|l t r b|visible", then per
 //                                 control "control id|class|l t r b|enabled|readonly|
-//                                 has-image|text" (screen pixels)
+//                                 has-image|text" (screen pixels; line breaks and
+//                                 backslashes in the text escaped as \n \r \\)
 //   varno-4-probe clipboard TEXT  puts TEXT on the clipboard
 #include <windows.h>
 #include <stdio.h>
@@ -55,6 +56,18 @@ static void ReadText(HWND window, char* text, int size) {
     SendMessageTimeoutA(window, WM_GETTEXT, size, (LPARAM)text, SMTO_ABORTIFHUNG, 2000, NULL);
 }
 
+// One text per output line: line breaks (a message box's text has them) and the
+// backslash are written as \n, \r and \\.
+static void PrintEscaped(const char* text) {
+    for (const char* p = text; *p; ++p) {
+        if (*p == '\n') fputs("\\n", stdout);
+        else if (*p == '\r') fputs("\\r", stdout);
+        else if (*p == '\\') fputs("\\\\", stdout);
+        else putchar(*p);
+    }
+    putchar('\n');
+}
+
 static void PrintRect(HWND window) {
     RECT r;
     GetWindowRect(window, &r);
@@ -72,7 +85,8 @@ static BOOL CALLBACK PrintControl(HWND control, LPARAM) {
     int readOnly = _stricmp(cls, "Edit") == 0 && (style & ES_READONLY) != 0;
     printf("control %d|%s|", GetDlgCtrlID(control), cls);
     PrintRect(control);
-    printf("|%d|%d|%d|%s\n", IsWindowEnabled(control) ? 1 : 0, readOnly, hasImage, text);
+    printf("|%d|%d|%d|", IsWindowEnabled(control) ? 1 : 0, readOnly, hasImage);
+    PrintEscaped(text);
     return TRUE;
 }
 
