@@ -1,11 +1,13 @@
-// The settings file on disk: read once at window creation, written once at exit.
+// The settings file on disk: read once at window creation through the platform's
+// profile calls, written once at exit.
 #include "ui/window_globals.h"
 #include "ui/common/settings_text.h"
 
 namespace {
 
-// A settings file is a few hundred bytes; anything beyond this is not ours to read.
-const DWORD kMaxSettingsBytes = 1 << 20;
+// Large enough that a skin file's base name, which must fit a path, is read whole;
+// the flags need far less.
+const int kValueBufferSize = MAX_PATH;
 
 // The settings file's full path in the current directory, or its bare name (which
 // the platform resolves there too) when the directory cannot be read.
@@ -20,30 +22,45 @@ String SettingsReadPath() {
     return path;
 }
 
-// The whole file as text; empty when it is missing or unreadable.
-void ReadWholeFile(const char* path, char** text, int* length) {
-    *text = 0;
-    *length = 0;
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE) return;
-    DWORD size = GetFileSize(file, NULL);
-    if (size != INVALID_FILE_SIZE) {
-        if (size > kMaxSettingsBytes) size = kMaxSettingsBytes;
-        char* buffer = new char[size + 1];
-        DWORD read = 0;
-        if (ReadFile(file, buffer, size, &read, NULL)) {
-            buffer[read] = 0;
-            *text = buffer;
-            *length = int(read);
-        } else {
-            delete[] buffer;
-        }
-    }
-    CloseHandle(file);
-}
+// Reads keys in the order they are asked for, each in the section named last.
+class SettingsReader {
+public:
+    explicit SettingsReader(const String& path) : path_(path), section_("") {}
 
-// The settings globals and the fields of the text form that hold them.
+    void Section(const char* section) { section_ = section; }
+
+    void Text(const char* key, const char* fallback, char* value) {
+        GetPrivateProfileStringA(section_, key, fallback, value, kValueBufferSize, path_.CStr());
+    }
+
+    // 0 when the value is exactly `offText`, else 1.
+    int Flag(const char* key, const char* fallback, const char* offText) {
+        char value[kValueBufferSize];
+        Text(key, fallback, value);
+        return lstrcmpA(value, offText) == 0 ? 0 : 1;
+    }
+
+    int Integer(const char* key, int fallback) {
+        return (int)GetPrivateProfileIntA(section_, key, fallback, path_.CStr());
+    }
+
+    // One colour byte: the stored number when it lies in 0..255, else `fallback`.
+    COLORREF ColourByte(const char* key, int fallback) {
+        int value = Integer(key, fallback);
+        return COLORREF(value < 0 || value > 255 ? fallback : value);
+    }
+
+    COLORREF Colour(const char* red, const char* green, const char* blue, int fallback) {
+        return ColourByte(red, fallback) * 65536 + ColourByte(green, fallback) * 256 +
+               ColourByte(blue, fallback);
+    }
+
+private:
+    String path_;
+    const char* section_;
+};
+
+// The settings globals and the fields of the written text that hold them.
 struct IntegerSetting {
     int32_t Settings::*field;
     int* global;
@@ -67,22 +84,36 @@ void LoadUserIdentifier() {
 }
 
 void ReadSettingsFile() {
-    String path = SettingsReadPath();
-    char* text = 0;
-    int length = 0;
-    ReadWholeFile(path.CStr(), &text, &length);
-    Settings settings;
-    SettingsFromText(text, length, &settings);
-    delete[] text;
-
-    for (const IntegerSetting& s : kIntegerSettings) *s.global = settings.*s.field;
+    SettingsReader reader(SettingsReadPath());
+    reader.Section("SHOW");
+    g_showLegalMoves = reader.Flag("LEGAL MOVE", "YES", "NO");
+    g_showCheck = reader.Flag("CHECK", "YES", "NO");
+    g_showLastMove = reader.Flag("LAST MOVE", "YES", "NO");
+    g_showCoordinates = reader.Flag("COORDINATES", "YES", "NO");
+    g_whiteOnTop = 1 - reader.Flag("WHITE ON TOP", "NO", "YES");
+    g_showMoveList = reader.Flag("MOVELIST", "YES", "NO");
     ShowWindow(g_moveListBox, g_showMoveList ? SW_SHOW : SW_HIDE);
-    g_backgroundColour = settings.backgroundColour;
-    g_inkColour = settings.inkColour;
+    g_showAiProgress = reader.Flag("AI PROGRESS", "YES", "NO");
+    g_boardScale = reader.Integer("SCALE OF BOARD", 100) == 75 ? 75 : 100;
+
+    reader.Section("SOUND");
+    g_beepAfterAiMove = reader.Flag("BEEP", "YES", "NO");
+
+    reader.Section("COLOR");
+    g_backgroundColour = reader.Colour("BACKGROUND_RED", "BACKGROUND_GREEN", "BACKGROUND_BLUE", 128);
+    g_inkColour = reader.Colour("INK_RED", "INK_GREEN", "INK_BLUE", 255);
     g_backgroundBrush = CreateSolidBrush(g_backgroundColour);
-    g_skinFileName = settings.skinFileName;
+
+    reader.Section("SKIN");
+    char fileName[kValueBufferSize];
+    reader.Text("FILE NAME", "", fileName);
+    g_skinFileName = String(fileName);
+    int number = reader.Integer("NUMBER", 0);
+    g_skinNumber = number < 0 || number > 6 ? 0 : number;
 }
 
+// The text goes to a file beside the settings file, which then replaces the old one
+// in one step: a write that fails (a full disk) leaves the previous settings.
 void WriteSettingsFile() {
     Settings settings;
     for (const IntegerSetting& s : kIntegerSettings) settings.*s.field = *s.global;
@@ -92,10 +123,15 @@ void WriteSettingsFile() {
     String text = SettingsToText(settings);
 
     String fileName = SettingsFileName(g_userIdentifier.CStr());
-    HANDLE file = CreateFileA(fileName.CStr(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+    String newName = SettingsNewFileName(g_userIdentifier.CStr());
+    HANDLE file = CreateFileA(newName.CStr(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
-    WriteFile(file, text.CStr(), DWORD(text.Length()), &written, NULL);
-    CloseHandle(file);
+    BOOL ok = WriteFile(file, text.CStr(), DWORD(text.Length()), &written, NULL) &&
+              written == DWORD(text.Length()) && FlushFileBuffers(file);
+    ok = CloseHandle(file) && ok;
+    if (!ok || !MoveFileExA(newName.CStr(), fileName.CStr(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        DeleteFileA(newName.CStr());
 }

@@ -196,6 +196,8 @@ def first_start(session, results):
     if not files:
         return None
     session.settings_name = os.path.basename(files[0])
+    results.check("nothing else is left beside it", sorted(os.listdir(work)) ==
+                  sorted(["varno-4.exe", session.settings_name]), str(os.listdir(work)))
     written = harness.read_bytes(files[0])
     results.check("settings file is the 24 default lines with CR LF",
                   written == settings_text(), repr(written))
@@ -264,6 +266,40 @@ def file_skins(session, results):
         results.check(f"{name}: not loaded, first built-in sheet drawn", not bad, "; ".join(bad[:4]))
 
 
+def platform_reader(session, results):
+    """The file is read as the platform reads settings files: a UTF-16 file, quoted
+    values and comment lines too."""
+    wide = ("\ufeff" + settings_text(75, True).decode()).encode("utf-16-le")
+    shot, work = run_and_shoot(session, results, "utf16-settings", wide)
+    results.check("a UTF-16 settings file is read", shot.size == layout(75)["client"], str(shot.size))
+    results.check("and written back as plain text",
+                  harness.read_bytes(os.path.join(work, session.settings_name)) == settings_text(75, True))
+
+    text = ("; written by hand\r\n[SHOW]\r\n;SCALE OF BOARD = 100\r\nSCALE OF BOARD = \"75\"\r\n"
+            "WHITE ON TOP = \"YES\"\r\n[SKIN]\r\nFILE NAME = \"Bright2\"\r\n").encode()
+    shot, work = run_and_shoot(session, results, "quoted-settings", text,
+                               {"SKIN/Bright2.bmp": harness.skin_sheet(3)})
+    bad = board_mismatches(shot, harness.skin_sheet(3), 75, True, START)
+    results.check("quoted values and comment lines are read as the platform reads them", not bad,
+                  "; ".join(bad[:4]))
+
+    # The new text cannot be written (the file it goes to first is a full device, so
+    # creating it works and writing fails): the settings of before stay whole.
+    work = session.new_workdir("failed-write")
+    old = settings_text(75) + b"; not written by the program\r\n"
+    path = os.path.join(work, session.settings_name)
+    with open(path, "wb") as f:
+        f.write(old)
+    os.symlink("/dev/full", path + ".new")
+    program = session.start(work)
+    session.wait_window()
+    shot = session.client_shot("failed-write")
+    results.check("failed write: the settings were read", shot.size == layout(75)["client"])
+    code = session.close_program(program)
+    results.check("failed write: the program still ends with 0", code == 0, str(code))
+    results.check("a failed write keeps the previous settings file", harness.read_bytes(path) == old)
+
+
 def main():
     if len(sys.argv) != 3:
         print(__doc__)
@@ -275,6 +311,7 @@ def main():
             results.run("out-of-range settings", out_of_range, session, results)
             results.run("orientations and scales", orientations, session, results, below_view)
             results.run("file skins", file_skins, session, results)
+            results.run("settings read by the platform", platform_reader, session, results)
     return results.finish()
 
 
