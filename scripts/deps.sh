@@ -19,7 +19,7 @@ varno_need_packages() {
 
 VARNO_BUILD_PACKAGES=(cmake make g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine fonts-liberation xvfb xauth fonts-urw-base35)
-VARNO_TEST_PACKAGES=(libgtest-dev googletest xdotool x11-utils imagemagick
+VARNO_TEST_PACKAGES=(libgtest-dev googletest xdotool xclip x11-utils imagemagick
   python3 python3-pil stockfish)
 
 # Wine without its first-start download prompts, quiet, in a prefix of our own.

@@ -30,6 +30,14 @@ int main(int argc, char** argv) {
         fprintf(stderr, "bad position: %s\n", argv[1]);
         return 1;
     }
+    // With the side not to move in check, its king could be taken: no game gets
+    // there, and a search of it means nothing.
+    int notToMove = 1 - game->sideToMove;
+    if (game->IsInCheck(notToMove, -1, -1)) {
+        fprintf(stderr, "no game reaches this position: %s, not to move, is in check\n",
+                notToMove == ColourWhite ? "white" : "black");
+        return 1;
+    }
     for (int i = 2; i < argc - 1; ++i) {
         if (game->ply >= kMaxGamePly || !PlayCoordinateMove(*game, argv[i])) {
             fprintf(stderr, "illegal move: %s\n", argv[i]);

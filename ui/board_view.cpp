@@ -27,6 +27,12 @@ void DrawCentred(HDC dc, const char* text, int left, int top, int right, int bot
     DrawTextA(dc, text, -1, &r, kCentredLine);
 }
 
+// A name is shown as typed: an "&" in it is a character, not an underline mark.
+void DrawName(HDC dc, const char* name, int left, int top, int right, int bottom) {
+    RECT r = {left, top, right, bottom};
+    DrawTextA(dc, name, -1, &r, kCentredLine | DT_NOPREFIX);
+}
+
 void DrawClock(HDC dc, int side, const RECT& strip) {
     char text[16];
     FormatClockText(g_mainGame.player[side].clockSeconds, text);
@@ -86,8 +92,8 @@ void DrawPanelTexts(HDC dc, int B, int H) {
     }
     const int top = TopSide();
     const int bottom = 1 - top;
-    DrawCentred(dc, game.player[top].name, B + 20, 84, B + 188, 116);
-    DrawCentred(dc, game.player[bottom].name, B + 20, kListTop + H, B + 188, kListTop + H + 32);
+    DrawName(dc, game.player[top].name, B + 20, 84, B + 188, 116);
+    DrawName(dc, game.player[bottom].name, B + 20, kListTop + H, B + 188, kListTop + H + 32);
     RECT strip;
     GetClockStripRect(0, &strip);
     DrawClock(dc, top, strip);

@@ -11,8 +11,46 @@ HBITMAP g_newGameBlackImage = NULL;
 
 // ---- About ----------------------------------------------------------------------
 
+// Rectangle of a control in its dialog's client coordinates.
+static RECT ControlRect(HWND dialog, HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(NULL, dialog, (POINT*)&r, 2);
+    return r;
+}
+
+// The picture control takes the bitmap's own size (its size in dialog units depends
+// on the font, and a smaller control squeezes the picture); what stands below it
+// moves down by as much as it grew, and the dialog with it.
+static void FitPictureToBitmap(HWND dialog, HWND picture) {
+    HBITMAP bitmap = (HBITMAP)SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0);
+    BITMAP info;
+    if (bitmap == NULL || !GetObjectA(bitmap, sizeof(info), &info)) return;
+    RECT wanted = {0, 0, info.bmWidth, info.bmHeight};
+    AdjustWindowRectEx(&wanted, (DWORD)GetWindowLongA(picture, GWL_STYLE), FALSE,
+                       (DWORD)GetWindowLongA(picture, GWL_EXSTYLE));
+    RECT old = ControlRect(dialog, picture);
+    SetWindowPos(picture, NULL, 0, 0, wanted.right - wanted.left, wanted.bottom - wanted.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    int growth = (wanted.bottom - wanted.top) - (old.bottom - old.top);
+    if (growth <= 0) return;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r = ControlRect(dialog, child);
+        if (child != picture && r.top >= old.bottom)
+            SetWindowPos(child, NULL, r.left, r.top + growth, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RECT frame;
+    GetWindowRect(dialog, &frame);
+    SetWindowPos(dialog, NULL, 0, 0, frame.right - frame.left, frame.bottom - frame.top + growth,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
-    if (msg == WM_INITDIALOG) return TRUE;
+    if (msg == WM_INITDIALOG) {
+        FitPictureToBitmap(dialog, GetDlgItem(dialog, IDC_ABOUT_PICTURE));
+        return TRUE;
+    }
     if (msg == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
         EndDialog(dialog, LOWORD(wParam));
         return TRUE;
@@ -22,50 +60,59 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
 
 // ---- File-name filter -------------------------------------------------------------
 
-// Inserts the clipboard's text without the refused characters, as much as the
-// edit's limit leaves room for, and only its first line (the edit holds one).
-static void PasteFiltered(HWND edit) {
-    if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(edit)) return;
-    String text;
-    HANDLE data = GetClipboardData(CF_TEXT);
-    const char* clip = data ? (const char*)GlobalLock(data) : NULL;
-    if (clip) {
-        text = WithoutRefusedFileNameChars(clip, 1);
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-
-    DWORD selStart = 0, selEnd = 0;
-    CallWindowProcA(g_oldEditProc, edit, EM_GETSEL, (WPARAM)&selStart, (LPARAM)&selEnd);
-    int limit = (int)CallWindowProcA(g_oldEditProc, edit, EM_GETLIMITTEXT, 0, 0);
-    int kept = GetWindowTextLengthA(edit) - (int)(selEnd - selStart);
-    int room = limit - kept;
-    if (room <= 0 || text.Length() == 0) return;
-    if (text.Length() > room) {
-        String cut;
-        cut.AssignMid(&text, 0, room);
-        text = cut;
-    }
-    CallWindowProcA(g_oldEditProc, edit, EM_REPLACESEL, TRUE, (LPARAM)text.CStr());
+// The edit's text as its own procedure holds it (not through the subclass).
+static String EditText(HWND edit) {
+    int length = (int)CallWindowProcA(g_oldEditProc, edit, WM_GETTEXTLENGTH, 0, 0);
+    char* buffer = new char[length + 1];
+    buffer[0] = 0;
+    CallWindowProcA(g_oldEditProc, edit, WM_GETTEXT, length + 1, (LPARAM)buffer);
+    buffer[length] = 0;
+    String text(buffer);
+    delete[] buffer;
+    return text;
 }
 
-LRESULT CALLBACK FileNameEditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam) {
+static void SetEditText(HWND edit, const char* text, int caret) {
+    CallWindowProcA(g_oldEditProc, edit, WM_SETTEXT, 0, (LPARAM)text);
+    CallWindowProcA(g_oldEditProc, edit, EM_SETSEL, caret, caret);
+}
+
+// Messages that never change the text, or after which it can no longer be read.
+static int LeavesTextAlone(UINT msg) {
     switch (msg) {
-    case WM_CHAR:
-        if (wParam <= 0xFF && IsRefusedFileNameChar((char)wParam)) return 0;
-        break;
-    case WM_PASTE:
-        PasteFiltered(edit);
+    case WM_GETTEXT: case WM_GETTEXTLENGTH: case WM_PAINT: case WM_NCHITTEST:
+    case WM_SETCURSOR: case WM_MOUSEMOVE: case WM_TIMER: case WM_DESTROY: case WM_NCDESTROY:
+        return 1;
+    default:
         return 0;
-    case WM_SETTEXT:
-    case EM_REPLACESEL:
-        if (lParam && HasRefusedFileNameChar((const char*)lParam)) {
-            String clean = WithoutRefusedFileNameChars((const char*)lParam, 0);
-            return CallWindowProcA(g_oldEditProc, edit, msg, wParam, (LPARAM)clean.CStr());
-        }
-        break;
     }
-    return CallWindowProcA(g_oldEditProc, edit, msg, wParam, lParam);
+}
+
+// The edit pastes by more ways than WM_PASTE (Shift+Insert, the context menu, a
+// middle click under X) and inserts without any message the filter could see, so
+// the text is looked at after every message that may change it: a change that
+// brought in a refused character loses it, and a change of a read-only edit by the
+// person is undone. Text the program sets (WM_SETTEXT) passes unchanged.
+LRESULT CALLBACK FileNameEditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_CHAR && wParam <= 0xFF && IsRefusedFileNameChar((char)wParam)) return 0;
+    if (msg == WM_SETTEXT || LeavesTextAlone(msg))
+        return CallWindowProcA(g_oldEditProc, edit, msg, wParam, lParam);
+
+    String before = EditText(edit);
+    LRESULT result = CallWindowProcA(g_oldEditProc, edit, msg, wParam, lParam);
+    if (!IsWindow(edit)) return result;
+    String after = EditText(edit);
+    if (after == before) return result;
+    int readOnly = (GetWindowLongA(edit, GWL_STYLE) & ES_READONLY) != 0;
+    if (readOnly && msg != EM_REPLACESEL) {
+        SetEditText(edit, before.CStr(), 0);
+    } else if (HasRefusedFileNameChar(after.CStr())) {
+        DWORD caret = 0;
+        CallWindowProcA(g_oldEditProc, edit, EM_GETSEL, 0, (LPARAM)&caret);
+        SetEditText(edit, WithoutRefusedFileNameChars(after.CStr()).CStr(),
+                    KeptFileNameCharsBefore(after.CStr(), (int)caret));
+    }
+    return result;
 }
 
 void InstallFileNameFilter(HWND edit) {

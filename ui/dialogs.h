@@ -10,7 +10,8 @@ INT_PTR CALLBACK PromotionDlgProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM l
 // Brings the New game dialog's name edits and level list in line with the type lists.
 void NewGameDlgUpdateNames(HWND* dialog);
 
-// Keeps < > " \ / * ? : | out of an edit, typed, pasted or set. Installed with
+// Keeps < > " \ / * ? : | out of an edit, however the person types or pastes, and
+// keeps a read-only edit as the program set it. Installed with
 // InstallFileNameFilter; passes everything else to g_oldEditProc.
 LRESULT CALLBACK FileNameEditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam);
 extern WNDPROC g_oldEditProc;

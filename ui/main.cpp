@@ -1,4 +1,5 @@
 // Program entry: one window per user session, then the message loop.
+#include <objbase.h>
 #include "ui/window_globals.h"
 #include "resources/resource.h"
 
@@ -42,13 +43,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         return 0;
     }
 
+    // Help opens its file with ShellExecuteA, which needs COM on this thread (a
+    // shortcut or a handler of the file's type may be a COM object).
+    HRESULT com = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     RegisterMainWindowClass(instance);
-    if (!CreateMainWindow(instance, showCommand)) return 0;
-
-    MSG message;
-    while (GetMessageA(&message, NULL, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+    MSG message = {};
+    if (CreateMainWindow(instance, showCommand)) {
+        while (GetMessageA(&message, NULL, 0, 0) > 0) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
     }
+    if (SUCCEEDED(com)) CoUninitialize();
     return (int)message.wParam;
 }

@@ -46,15 +46,18 @@ TEST(SettingsText, UserIdentifierKeepsOnlyFileNameCharacters) {
     EXPECT_STREQ("user", SafeUserIdentifier(nullptr).CStr());
     EXPECT_EQ(64, SafeUserIdentifier(std::string(100, 'n').c_str()).Length());
     EXPECT_STREQ("varno-4 {root}.ini", SettingsFileName("root").CStr());
+    EXPECT_STREQ("varno-4 {root}.ini.new", SettingsNewFileName("root").CStr());
 }
 
-TEST(FileNameFilter, RefusedCharactersAreDroppedAndPastedTextEndsAtItsFirstLine) {
-    EXPECT_EQ(HasRefusedFileNameChar("My Wood-2.bmp"), 0);
-    EXPECT_EQ(HasRefusedFileNameChar("a|b"), 1);
-    EXPECT_STREQ("abcdefghij k", WithoutRefusedFileNameChars("a<b>c\"d\\e/f*g?h:i|j k", 0).CStr());
-    EXPECT_STREQ("one", WithoutRefusedFileNameChars("o:ne\r\ntwo", 1).CStr());
-    EXPECT_STREQ("one", WithoutRefusedFileNameChars("one\ntwo", 1).CStr());
-    EXPECT_STREQ("one\r\ntwo", WithoutRefusedFileNameChars("one\r\ntwo", 0).CStr());
+TEST(FileNameFilter, RefusedCharactersAreDroppedAndTheCaretKeepsItsPlace) {
+    EXPECT_EQ(0, HasRefusedFileNameChar("My Wood-2.bmp"));
+    EXPECT_EQ(1, HasRefusedFileNameChar("a|b"));
+    EXPECT_STREQ("abcdefghij k", WithoutRefusedFileNameChars("a<b>c\"d\\e/f*g?h:i|j k").CStr());
+    EXPECT_STREQ("", WithoutRefusedFileNameChars("<>:").CStr());
+    struct Case { const char* text; int caret; int kept; };
+    for (const Case& c : {Case{"ab<c", 4, 3}, Case{"ab<c", 2, 2}, Case{"ab<c", 3, 2},
+                          Case{"x<y>|z", 5, 2}, Case{"abc", 9, 3}})
+        EXPECT_EQ(c.kept, KeptFileNameCharsBefore(c.text, c.caret)) << c.text << " " << c.caret;
 }
 
 }  // namespace

@@ -16,11 +16,16 @@ int HasRefusedFileNameChar(const char* text) {
     return 0;
 }
 
-String WithoutRefusedFileNameChars(const char* text, int firstLineOnly) {
+String WithoutRefusedFileNameChars(const char* text) {
     String kept;
-    for (const char* p = text; *p; ++p) {
-        if (firstLineOnly && (*p == '\r' || *p == '\n')) break;
+    for (const char* p = text; *p; ++p)
         if (!IsRefusedFileNameChar(*p)) kept += *p;
-    }
+    return kept;
+}
+
+int KeptFileNameCharsBefore(const char* text, int position) {
+    int kept = 0;
+    for (int i = 0; i < position && text[i]; ++i)
+        if (!IsRefusedFileNameChar(text[i])) ++kept;
     return kept;
 }
