@@ -38,11 +38,13 @@ try:
 except ImportError:  # a Python of its own may lack Debian's python3-pil
     sys.path.append("/usr/lib/python3/dist-packages")
     from PIL import Image, ImageChops, ImageStat  # noqa: F401  (for the test scripts)
+from PIL import ImageDraw, ImageFont
 
 SCREEN = (1280, 1024)
 # The program asks for the face "Palatino Linotype", which Wine lacks; P052 (Debian's
 # fonts-urw-base35) has the same metrics, so the move list's rows fit as designed.
 FONT_REPLACEMENT = ("Palatino Linotype", "P052")
+FONT_FILE = "/usr/share/fonts/opentype/urw-base35/P052-Roman.otf"
 REPO = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 
 
@@ -256,6 +258,17 @@ class Session:
                          and w.message() in wanted), None)
         return wait_until(look, timeout, interval=0.3)
 
+    def set_x_clipboard(self, text):
+        """Puts `text` on the X clipboard from an X program of its own (xclip, which
+        serves it until another program takes the clipboard or X ends)."""
+        subprocess.run(["xclip", "-selection", "clipboard"], input=text.encode(), env=self.env,
+                       check=True, timeout=10)
+
+    def edit_message(self, dialog_title, control_id, *what):
+        """Sends WM_PASTE ("paste") or EM_REPLACESEL ("replace", text) to a control of
+        a shown dialog, as another program could."""
+        return self.probe("edit", dialog_title, control_id, *what)[0] == 0
+
     def set_clipboard(self, text):
         if self.probe("clipboard", text)[0] != 0:
             raise AssertionError("the clipboard could not be set")
@@ -422,6 +435,69 @@ def skin_sheet(number):
     names = ["book", "classic", "old", "bright", "modern", "desk", "clear"]
     path = os.path.join(REPO, "resources", "skins", f"skin-{number + 1}-{names[number]}.bmp")
     return Image.open(path).convert("RGB")
+
+
+# -- reading what is drawn -----------------------------------------------------------
+
+def ink_pixels(image, ink, tolerance=40):
+    """How many pixels of `image` are of the ink colour (text is drawn smoothed)."""
+    return sum(count for count, colour in image.getcolors(image.size[0] * image.size[1])
+               if max(abs(colour[k] - ink[k]) for k in range(3)) <= tolerance)
+
+
+def ink_span(image, ink, tolerance=40):
+    """Width of the columns of `image` that hold ink (0 when none do)."""
+    pixels = image.load()
+    columns = [x for x in range(image.size[0]) if any(
+        max(abs(pixels[x, y][k] - ink[k]) for k in range(3)) <= tolerance
+        for y in range(image.size[1]))]
+    return columns[-1] - columns[0] + 1 if columns else 0
+
+
+def _glyph_shape(image, ink, background, size=(16, 20)):
+    """A character's picture as ink coverage (0..255) in its own bounding box, scaled
+    to one size, so that pictures of different fonts sizes compare."""
+    span = max(1, sum(abs(ink[k] - background[k]) for k in range(3)))
+    cover = Image.new("L", image.size)
+    src, dst = image.load(), cover.load()
+    for y in range(image.size[1]):
+        for x in range(image.size[0]):
+            far = sum(abs(src[x, y][k] - background[k]) for k in range(3))
+            dst[x, y] = min(255, 255 * far // span)
+    box = cover.point(lambda v: 255 if v > 100 else 0).getbbox()
+    return cover.crop(box).resize(size, Image.BILINEAR) if box else None
+
+
+_REFERENCE_GLYPHS = {}
+
+
+def read_character(image, ink, background, alphabet):
+    """The character of `alphabet` whose shape in the program's font face is closest
+    to what `image` shows (None when it shows no ink)."""
+    shape = _glyph_shape(image, ink, background)
+    if shape is None:
+        return None
+    font = ImageFont.truetype(FONT_FILE, 40)
+    best = None
+    for char in alphabet:
+        if char not in _REFERENCE_GLYPHS:
+            picture = Image.new("RGB", (60, 60), (0, 0, 0))
+            ImageDraw.Draw(picture).text((10, 5), char, font=font, fill=(255, 255, 255))
+            _REFERENCE_GLYPHS[char] = _glyph_shape(picture, (255, 255, 255), (0, 0, 0))
+        diff = sum(ImageStat.Stat(ImageChops.difference(shape, _REFERENCE_GLYPHS[char])).sum)
+        if best is None or diff < best[0]:
+            best = (diff, char)
+    return best[1]
+
+
+def find_picture(image, picture):
+    """True when `picture` appears pixel for pixel somewhere in `image`."""
+    for top in range(image.size[1] - picture.size[1] + 1):
+        for left in range(image.size[0] - picture.size[0] + 1):
+            part = image.crop((left, top, left + picture.size[0], top + picture.size[1]))
+            if ImageChops.difference(part, picture).getbbox() is None:
+                return True
+    return False
 
 
 class Results:

@@ -10,6 +10,14 @@ from harness import ImageChops, ImageStat, sheet_cell, square_name, start_positi
 
 SQUARE = 64          # square size at scale 100 (the default settings)
 BOARD_ORIGIN = 20    # client pixel of the board's top-left corner
+# The side panel at scale 100 with the default colours, in client pixels.
+LIST_LEFT, LIST_TOP, LIST_WIDTH, LIST_HEIGHT, ROW_HEIGHT = 552, 148, 128, 256, 25
+TOP_NAME = (532, 84, 700, 116)
+# (the list's frame runs along the bottom name strip's first row)
+BOTTOM_NAME = (532, LIST_TOP + LIST_HEIGHT + 1, 700, LIST_TOP + LIST_HEIGHT + 32)
+BOTTOM_CLOCK = (LIST_LEFT, LIST_TOP + LIST_HEIGHT + 32, LIST_LEFT + LIST_WIDTH,
+                LIST_TOP + LIST_HEIGHT + 64)
+BACKGROUND, INK, SELECTED_BACKGROUND = (128, 128, 128), (255, 255, 255), (96, 96, 96)
 PIECE_LETTERS = {"N": 2, "B": 3, "R": 4, "Q": 5, "K": 6}
 BREAK_QUESTION = "Break AI move. Are you sure?"
 GAME_OVER_TEXTS = [
@@ -106,6 +114,26 @@ def fill_new_game(session, white, white_name, black, black_name, level):
             key("Up")
 
 
+def list_rows_drawn(shot, count, selected):
+    """What the move list's pixels show, as faults (empty when right): each of the
+    `count` first rows holds ink, the `selected` row has the selection's background,
+    the others and the room below the rows the plain one."""
+    faults = []
+    for row in range(LIST_HEIGHT // ROW_HEIGHT):
+        top = LIST_TOP + row * ROW_HEIGHT
+        band = shot.crop((LIST_LEFT, top, LIST_LEFT + LIST_WIDTH, top + ROW_HEIGHT))
+        ink = harness.ink_pixels(band, INK)
+        background = max(band.getcolors(LIST_WIDTH * ROW_HEIGHT))[1]  # the commonest colour
+        want = SELECTED_BACKGROUND if row == selected else BACKGROUND
+        if row < count and ink < 10:
+            faults.append(f"row {row} has no ink")
+        if row >= count and ink:
+            faults.append(f"row {row} past the last has ink")
+        if background != want:
+            faults.append(f"row {row} background {background} != {want}")
+    return faults
+
+
 def greyed_text_rows(image):
     """For each band of rows that holds text in a picture of a popup menu: True when
     its text is grey (a disabled item), False when it is dark or on the highlight."""
@@ -140,6 +168,7 @@ class BoardReader:
     """Reads every square of a client screenshot back as the sheet cell it shows."""
 
     def __init__(self, sheet):
+        self.sheet = sheet
         self.cells = []
         for kind in range(7):
             for column in range(10):

@@ -7,6 +7,7 @@ dialogs, and breaking off the computer's search with Escape.
 Screenshots of every run stay in the output dir; the computer's answer times are
 printed.
 """
+import os
 import sys
 import time
 
@@ -105,8 +106,10 @@ def person_against_computer(session, results, times):
     results.check("the computer answers at level 1 within seconds", answer is not None and answer < 10,
                   str(answer))
     times.append(("level 1", "1...", answer))
-    board = run.shot("answered")
+    shot = session.client_shot("easy-answered-panel", settle=False)
+    board = run.reader.read(shot)
     shows_game(results, "after the answer", board, rows)
+    side_panel(session, results, shot, rows)
     results.check("the title is plain again after the search", session.title() == "Varno-4")
 
     play.play("d2d4")
@@ -116,6 +119,24 @@ def person_against_computer(session, results, times):
     results.check("the second answer is listed", len(rows) == 5, str(rows))
     browsing(run, results, rows)
     run.close()
+
+
+def side_panel(session, results, shot, rows):
+    """The names, the list's rows and the running clock as the screen shows them."""
+    faults = play_support.list_rows_drawn(shot, len(rows), len(rows) - 1)
+    results.check("the list's rows are drawn, the last one selected", not faults, "; ".join(faults))
+    top = harness.ink_span(shot.crop(play_support.TOP_NAME), play_support.INK)
+    bottom = harness.ink_span(shot.crop(play_support.BOTTOM_NAME), play_support.INK)
+    results.check("the names are drawn: the computer's above, the shorter Ann below",
+                  top > bottom > 0, f"{top} {bottom}")
+    # Ann is to move: her clock, below the list, counts the seconds.
+    strips = []
+    for _ in range(3):
+        strips.append(session.client_shot("easy-clock", settle=False).crop(play_support.BOTTOM_CLOCK))
+        time.sleep(1.1)
+    results.check("the running clock's strip shows ink and changes each second",
+                  all(harness.ink_pixels(s, play_support.INK) for s in strips) and
+                  strips[0].tobytes() != strips[1].tobytes() != strips[2].tobytes())
 
 
 def browsing(run, results, rows):
@@ -231,6 +252,25 @@ def computer_against_computer(session, results):
     run.close()
 
 
+def highlights(session, results):
+    run = Run(session, "highlights")
+    play = run.play
+    play.new_game(white_name="A&B", black="Human", black_name="AB")
+    play.play("e2e4", "f7f6", "d1h5")
+    shot = session.client_shot("check", settle=False)
+    board = run.reader.read(shot)
+    # An "&" is drawn as typed, not taken for an underline mark: "A&B" is wider.
+    white = harness.ink_span(shot.crop(play_support.BOTTOM_NAME), play_support.INK)
+    black = harness.ink_span(shot.crop(play_support.TOP_NAME), play_support.INK)
+    results.check("a name is drawn as typed, with its &", white > black + 8 and black > 0,
+                  f"{white} {black}")
+    results.check("the king in check is highlighted on its square", marked(board, 3) == ["e8"],
+                  str(marked(board, 3)))
+    results.check("the last move is highlighted on its two squares",
+                  marked(board, 4) == ["d1", "h5"], str(marked(board, 4)))
+    run.close()
+
+
 PROMOTION_LINE = ["a2a4", "b7b5", "a4b5", "a7a6", "b5a6", "c8b7", "a6b7", "b8c6"]
 
 
@@ -247,9 +287,13 @@ def promotion(session, results):
                            dialog is not None)
         if not ok:
             break
-        session.screenshot(f"promotion-dialog-{how}")
-        results.check("the four buttons show pictures",
-                      all(dialog.control(i) and dialog.control(i)["image"] for i in (2, 3, 4, 5)))
+        shot = session.screenshot(f"promotion-dialog-{how}")
+        # The middle of each cell: the button's edge and focus mark cover its rim.
+        shown = [harness.find_picture(shot.crop(dialog.control(i)["rect"]),
+                                      harness.sheet_cell(run.reader.sheet, 1, i).crop((12, 12, 52, 52)))
+                 for i in (2, 3, 4, 5)]
+        results.check("each button shows its white piece: knight, bishop, rook, queen",
+                      shown == [True] * 4, str(shown))
         if how == "click":
             session.click_control(dialog, 2)
         else:
@@ -319,9 +363,78 @@ def new_game_dialog(session, results):
     key("a")
     about = session.wait_dialog("About")
     results.check("About opens", about is not None)
-    session.screenshot("dialogs-about")
+    shot = session.screenshot("dialogs-about")
+    picture = harness.Image.open(os.path.join(harness.REPO, "resources", "about.bmp")).convert("RGB")
+    results.check("About shows its picture at its own size, pixel for pixel",
+                  about is not None and harness.find_picture(shot.crop(about.control(1000)["rect"]), picture))
     key("Return")
     results.check("About closes with Enter", session.wait_no_dialog("About"))
+    run.close()
+
+
+def name_edit_pastes(session, results):
+    """Every way of putting text into a name edit keeps the refused characters out,
+    and none changes the read-only name of a computer side."""
+    run = Run(session, "pastes")
+    play = run.play
+    key = session.key
+    play.open_new_game()
+    dialog = session.wait_dialog("New game")
+
+    def name(control_id):
+        return session.wait_dialog("New game").control(control_id)["text"]
+
+    def centre(control_id):
+        left, top, right, bottom = dialog.control(control_id)["rect"]
+        return (left + right) // 2, (top + bottom) // 2
+
+    def context_paste(control_id):
+        session.click_screen(*centre(control_id), button=3)
+        popup = harness.wait_until(
+            lambda: next((w for w in session.windows() if w.cls == "#32768" and w.visible), None), 10)
+        key("p")
+        return popup is not None
+
+    key("Tab")  # White's name
+    paths = [
+        ("Shift+Insert", lambda: key("shift+Insert")),
+        ("Ctrl+V", lambda: key("ctrl+v")),
+        ("the context menu's Paste", lambda: context_paste(1015)),
+        ("a middle click", lambda: session.click_screen(*centre(1015), button=2)),
+        ("WM_PASTE from another program", lambda: session.edit_message("New game", 1015, "paste")),
+    ]
+    for label, paste in paths:
+        key("End", "shift+Home", "BackSpace")
+        session.set_clipboard('a<b>c|d')
+        paste()
+        results.check(f"{label} pastes without the refused characters", name(1015) == "abcd",
+                      name(1015))
+    key("End", "shift+Home", "BackSpace")
+    session.set_x_clipboard('e"f*g\\h')
+    key("shift+Insert")
+    results.check("text from another X program's clipboard loses the refused characters",
+                  name(1015) == "efgh", name(1015))
+    session.edit_message("New game", 1015, "replace", "i?j/k")
+    results.check("EM_REPLACESEL from another program loses the refused characters",
+                  name(1015) == "efghijk", name(1015))
+    session.screenshot("pastes-white")
+
+    session.set_clipboard("Mallory")
+    session.click_screen(*centre(1017))  # focus on Black's read-only name
+    for label, paste in [
+            ("Shift+Insert", lambda: key("shift+Insert")),
+            ("Ctrl+V", lambda: key("ctrl+v")),
+            ("the context menu's Paste", lambda: context_paste(1017)),
+            ("a middle click", lambda: session.click_screen(*centre(1017), button=2)),
+            ("WM_PASTE from another program", lambda: session.edit_message("New game", 1017, "paste")),
+            ("typing", lambda: session.type_text("x")),
+            ("Delete", lambda: key("End", "BackSpace", "Delete"))]:
+        key("End", "shift+Home")  # the whole name selected: a paste would replace it
+        paste()
+        results.check(f"{label} leaves the computer's read-only name", name(1017) == COMPUTER,
+                      name(1017))
+    key("Return")
+    results.check("Start ! takes the names as they stand", session.wait_no_dialog("New game"))
     run.close()
 
 
@@ -330,11 +443,13 @@ def main():
     times = []
     with harness.Session(sys.argv[1], sys.argv[2]) as session:
         results.run("New game and About dialogs", new_game_dialog, session, results)
+        results.run("pasting into the name edits", name_edit_pastes, session, results)
         results.run("person against the computer", person_against_computer, session, results,
                     times)
         results.run("break question", break_question, session, results)
         results.run("computer against computer", computer_against_computer, session, results)
         results.run("promotion", promotion, session, results)
+        results.run("check and last-move highlights", highlights, session, results)
         results.run("level 2", normal_level, session, results, times)
     for level, move, seconds in times:
         print(f"answer time {level} {move}: " + ("none" if seconds is None else f"{seconds:.2f} s"))

@@ -138,6 +138,12 @@ def check_view(results, session, name, shot, scale, white_on_top, sheet, backgro
     letters, digits = strip_cells(shot, scale)
     results.check(f"{name}: coordinates drawn",
                   all(has_colour(c, ink) for c in letters + digits))
+    read = "".join(harness.read_character(c, ink, background, "ABCDEFGH") or "?" for c in letters)
+    want = "HGFEDCBA" if white_on_top else "ABCDEFGH"
+    results.check(f"{name}: the letters read {want} from left to right", read == want, read)
+    read = "".join(harness.read_character(c, ink, background, "12345678") or "?" for c in digits)
+    want = "12345678" if white_on_top else "87654321"
+    results.check(f"{name}: the digits read {want} from top to bottom", read == want, read)
     return letters, digits
 
 

@@ -15,6 +15,9 @@
 //                                 has-image|text" (screen pixels; line breaks and
 //                                 backslashes in the text escaped as \n \r \\)
 //   varno-4-probe clipboard TEXT  puts TEXT on the clipboard
+//   varno-4-probe edit TITLE ID paste|replace [TEXT]
+//                                 sends WM_PASTE, or EM_REPLACESEL with TEXT, to the
+//                                 control ID of the shown dialog titled TITLE
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -25,7 +28,7 @@ static HWND g_main = NULL;
 
 static int Usage() {
     fprintf(stderr, "usage: varno-4-probe find|client|rows|iconic|minimize|close|send MSG [N]|"
-                    "windows|clipboard TEXT\n");
+                    "windows|clipboard TEXT|edit TITLE ID paste|replace [TEXT]\n");
     return 2;
 }
 
@@ -115,9 +118,21 @@ static int SetClipboardText(const char* text) {
     return ok ? 0 : 1;
 }
 
+static int SendToEdit(int argc, char** argv) {
+    if (argc < 5) return Usage();
+    HWND dialog = FindWindowA("#32770", argv[2]);
+    HWND edit = dialog ? GetDlgItem(dialog, atoi(argv[3])) : NULL;
+    if (edit == NULL) return 1;
+    if (strcmp(argv[4], "paste") == 0) SendMessageA(edit, WM_PASTE, 0, 0);
+    else if (strcmp(argv[4], "replace") == 0 && argc > 5) SendMessageA(edit, EM_REPLACESEL, TRUE, (LPARAM)argv[5]);
+    else return Usage();
+    return 0;
+}
+
 static int Run(int argc, char** argv) {
     const char* what = argv[1];
     if (strcmp(what, "clipboard") == 0) return argc > 2 ? SetClipboardText(argv[2]) : Usage();
+    if (strcmp(what, "edit") == 0) return SendToEdit(argc, argv);
     g_main = FindWindowA("VARNO4", NULL);
     if (g_main == NULL) {
         fprintf(stderr, "no window of class VARNO4\n");
