@@ -1,65 +1,65 @@
 #include "core/game.h"
+#include "core/move_record.h"
 
-// Only the squares' kind and colour change; a square that empties keeps its stale
-// colour, which nothing reads. Legality, ply and the side to move are the callers'.
-void Game::MakeMove(MoveRecord* rec, int fromX, int fromY, int toX, int toY, int silent, int promoKind) {
-    Square& from = board[fromY][fromX];
-    Square& to = board[toY][toX];
+void DescribeMove(const Square (&board)[8][8], MoveRecord* rec, int fromX, int fromY, int toX, int toY,
+                  int promoKind) {
+    const Square& from = board[fromY][fromX];
     rec->fromX = fromX;
     rec->fromY = fromY;
     rec->toX = toX;
     rec->toY = toY;
     rec->kind = from.kind;
     rec->colour = from.colour;
-    rec->capturedKind = to.kind;
+    rec->capturedKind = board[toY][toX].kind;
     rec->newKind = rec->kind;
     rec->special = SpecialNone;
     rec->secFromX = -1;
     rec->secToX = -1;
-
-    // Promotion; the dialog is asked while the board still shows the old position.
     int lastRow = rec->colour == ColourWhite ? 7 : 0;
-    if (rec->kind == PiecePawn && (rec->colour == ColourWhite || rec->colour == ColourBlack) && toY == lastRow) {
-        if (player[rec->colour].isComputer) {
-            rec->newKind = promoKind;
-        } else if (!silent) {
-            int chosen = WindowChoosePromotion();
-            // A failed or closed dialog yields no piece kind; a queen is the safe choice.
-            rec->newKind = chosen >= PieceKnight && chosen <= PieceQueen ? chosen : PieceQueen;
-        } else {
-            rec->newKind = promoKind;
-        }
-    }
+    if (rec->kind == PiecePawn && toY == lastRow) rec->newKind = promoKind;
 
     // En passant: a pawn's diagonal step onto an empty square takes the pawn beside it.
     if (rec->kind == PiecePawn && fromX != toX && rec->capturedKind == PieceNone) {
-        int victimY = fromY < toY ? toY - 1 : toY + 1;
-        board[victimY][toX].kind = PieceNone;
         rec->secColour = fromY < toY ? ColourBlack : ColourWhite;
-        rec->secFromY = victimY;
+        rec->secFromY = fromY < toY ? toY - 1 : toY + 1;
         rec->special = SpecialEnPassant;
         rec->secFromX = toX;
     }
 
     // Castling: a king's two-column step from e1 or e8 brings the rook along.
     if (fromX == 4 && (fromY == 0 || fromY == 7) && from.kind == PieceKing && (toX == 6 || toX == 2)) {
-        int rookFromX = toX == 6 ? 7 : 0;
-        int rookToX = toX == 6 ? 5 : 3;
-        int rookColour = fromY == 0 ? ColourWhite : ColourBlack;
-        board[fromY][rookFromX].kind = PieceNone;
-        board[fromY][rookToX].kind = PieceRook;
-        board[fromY][rookToX].colour = rookColour;
-        rec->secFromX = rookFromX;
+        rec->secFromX = toX == 6 ? 7 : 0;
         rec->secFromY = fromY;
-        rec->secToX = rookToX;
+        rec->secToX = toX == 6 ? 5 : 3;
         rec->secToY = fromY;
         rec->special = SpecialCastling;
-        rec->secColour = rookColour;
+        rec->secColour = fromY == 0 ? ColourWhite : ColourBlack;
     }
+}
 
+// Only the squares' kind and colour change; a square that empties keeps its stale
+// colour, which nothing reads. Legality, ply and the side to move are the callers'.
+void Game::MakeMove(MoveRecord* rec, int fromX, int fromY, int toX, int toY, int silent, int promoKind) {
+    // Promotion; the dialog is asked while the board still shows the old position.
+    const Square& mover = board[fromY][fromX];
+    if (mover.kind == PiecePawn && toY == (mover.colour == ColourWhite ? 7 : 0) &&
+        !player[mover.colour].isComputer && !silent) {
+        int chosen = WindowChoosePromotion();
+        // A failed or closed dialog yields no piece kind; a queen is the safe choice.
+        promoKind = chosen >= PieceKnight && chosen <= PieceQueen ? chosen : PieceQueen;
+    }
+    DescribeMove(board, rec, fromX, fromY, toX, toY, promoKind);
+
+    if (rec->special == SpecialEnPassant) board[rec->secFromY][rec->secFromX].kind = PieceNone;
+    if (rec->special == SpecialCastling) {
+        board[fromY][rec->secFromX].kind = PieceNone;
+        board[fromY][rec->secToX].kind = PieceRook;
+        board[fromY][rec->secToX].colour = rec->secColour;
+    }
+    Square& to = board[toY][toX];
     to.kind = rec->newKind;
     to.colour = rec->colour;
-    from.kind = PieceNone;
+    board[fromY][fromX].kind = PieceNone;
 }
 
 void Game::UnmakeMove(const MoveRecord* rec) {

@@ -56,7 +56,9 @@ void ComputeEvalBase(const Game& game, EvalBase* base) {
     base->pawnTerm = PawnTerm(base->pawns[ColourWhite], base->pawns[ColourBlack], game.opponentSide);
 }
 
-int EvaluateAfter(const Game& game, const EvalBase& base, const MoveRecord& move, int withoutMover) {
+// The pieces' sum once `move` stands on the board (without the moved piece when
+// `withoutMover` is set).
+static int PiecesAfter(const Game& game, const EvalBase& base, const MoveRecord& move, int withoutMover) {
     const int32_t(*worth)[7][8][8] = game.pieceSquareTable;
     int mover = move.colour, other = 1 - mover;
     int pieces = base.pieces - worth[mover][move.kind][move.fromY][move.fromX];
@@ -68,16 +70,40 @@ int EvaluateAfter(const Game& game, const EvalBase& base, const MoveRecord& move
         pieces += worth[move.secColour][PieceRook][move.secToY][move.secToX] -
                   worth[move.secColour][PieceRook][move.secFromY][move.secFromX];
     }
+    return pieces;
+}
 
-    int pawnsChange = move.kind == PiecePawn || move.capturedKind == PiecePawn;
-    if (!pawnsChange) return pieces + base.pawnTerm;
-    int8_t pawns[2][8];
-    memcpy(pawns, base.pawns, sizeof pawns);
+static bool ChangesPawns(const MoveRecord& move) {
+    return move.kind == PiecePawn || move.capturedKind == PiecePawn;
+}
+
+// The pawn counts once `move` stands on the board.
+static void PawnsAfter(const EvalBase& base, const MoveRecord& move, int withoutMover, int8_t pawns[2][8]) {
+    int mover = move.colour, other = 1 - mover;
+    memcpy(pawns, base.pawns, sizeof base.pawns);
     if (move.kind == PiecePawn) --pawns[mover][move.fromX];
     if (move.newKind == PiecePawn && !withoutMover) ++pawns[mover][move.toX];
     if (move.capturedKind == PiecePawn) --pawns[other][move.toX];
     if (move.special == SpecialEnPassant) --pawns[move.secColour][move.secFromX];
+}
+
+int EvaluateAfter(const Game& game, const EvalBase& base, const MoveRecord& move, int withoutMover) {
+    int pieces = PiecesAfter(game, base, move, withoutMover);
+    if (!ChangesPawns(move)) return pieces + base.pawnTerm;
+    int8_t pawns[2][8];
+    PawnsAfter(base, move, withoutMover, pawns);
     return pieces + PawnTerm(pawns[ColourWhite], pawns[ColourBlack], game.opponentSide);
+}
+
+void AdvanceEvalBase(const Game& game, const EvalBase& base, const MoveRecord& move, EvalBase* after) {
+    after->pieces = PiecesAfter(game, base, move, 0);
+    if (!ChangesPawns(move)) {
+        memcpy(after->pawns, base.pawns, sizeof base.pawns);
+        after->pawnTerm = base.pawnTerm;
+        return;
+    }
+    PawnsAfter(base, move, 0, after->pawns);
+    after->pawnTerm = PawnTerm(after->pawns[ColourWhite], after->pawns[ColourBlack], game.opponentSide);
 }
 
 int Game::IsOnBoard(int x, int y) {

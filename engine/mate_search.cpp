@@ -21,19 +21,30 @@ static void OrderByPasses(const Game& game, const MoveListEntry* list, int count
     }
 }
 
-int Game::MateSearchMove(int depth, int isRoot, int alpha) {
+namespace {
+
+int MateReply(Game& game, int depth, int alpha, int beta);
+
+int MateMove(Game& game, int depth, int isRoot, int alpha, int beta) {
     MoveListEntry list[kMoveListSize];
-    int count = GenerateMoves(*this, list, sideToMove);
-    if (count == 0) return NoMovesValue(*this, sideToMove, kComputerMated);
+    int count = GenerateMoves(game, list, game.sideToMove);
+    if (count == 0) return NoMovesValue(game, game.sideToMove, kComputerMated);
 
     int order[kMoveListSize];
-    auto reply = [this, depth](int best) { return MateSearchReply(depth, best); };
     if (isRoot) {
         for (int i = 0; i < count; ++i) order[i] = i;  // the root keeps generation order
-        return SearchRoot(*this, list, order, count, reply);
+        return SearchRoot(game, list, order, count,
+                          [&game, depth](int best) { return MateReply(game, depth, kNoReplyTried, best); });
     }
-    OrderByPasses(*this, list, count, order);
-    return MinimiseOver(*this, list, order, count, alpha, reply);
+    OrderByPasses(game, list, count, order);
+    return MinimiseOver(game, list, count, [&order](int k) { return order[k]; }, alpha, beta,
+                        [&game, depth](int a, int b) { return MateReply(game, depth, a, b); });
+}
+
+}  // namespace
+
+int Game::MateSearchMove(int depth, int isRoot, int alpha) {
+    return MateMove(*this, depth, isRoot, alpha, kComputerMated);
 }
 
 // The mating evaluation of the ending class.
@@ -46,18 +57,25 @@ static int EvalMateOfClass(Game& game) {
     }
 }
 
-int Game::MateSearchReply(int depth, int beta) {
+namespace {
+
+int MateReply(Game& game, int depth, int alpha, int beta) {
     MoveListEntry list[kMoveListSize];
-    int count = GenerateMoves(*this, list, opponentSide);
-    if (count == 0) return NoMovesValue(*this, opponentSide, kOpponentMated - depth);
+    int count = GenerateMoves(game, list, game.opponentSide);
+    if (count == 0) return NoMovesValue(game, game.opponentSide, kOpponentMated - depth);
 
     int order[kMoveListSize];
-    OrderByPasses(*this, list, count, order);
+    OrderByPasses(game, list, count, order);
+    auto at = [&order](int k) { return order[k]; };
     if (depth > 0)
-        return MaximiseOver(*this, list, order, count, beta,
-                            [this, depth](int best) { return MateSearchMove(depth - 1, 0, best); });
-    return MaximiseOver(*this, list, order, count, beta, [this](int) { return EvalMateOfClass(*this); });
+        return MaximiseOver(game, list, count, at, alpha, beta,
+                            [&game, depth](int a, int b) { return MateMove(game, depth - 1, 0, a, b); });
+    return MaximiseOver(game, list, count, at, alpha, beta, [&game](int, int) { return EvalMateOfClass(game); });
 }
+
+}  // namespace
+
+int Game::MateSearchReply(int depth, int beta) { return MateReply(*this, depth, kNoReplyTried, beta); }
 
 // Material from the bare-king side's view: its pieces add, the computer's subtract.
 static int MateMaterial(const Game& game) {

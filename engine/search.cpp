@@ -1,29 +1,22 @@
-// The classic search: fixed-depth alpha-beta over legal moves with one-sided bounds.
-// SearchMove is a node where the computer (sideToMove) moves and minimises;
-// SearchReply one where the opponent moves and maximises. At the leaves a one-square
-// recapture test stands in for the exchanges the search does not look at.
+// The classic search: fixed-depth alpha-beta over legal moves. SearchMove is a node
+// where the computer (sideToMove) moves and minimises; SearchReply one where the
+// opponent moves and maximises. Each node gets both bounds (its parent's best and its
+// grandparent's): the root's choices are exactly those of plain minimax. At the leaves
+// a one-square recapture test stands in for the exchanges the search does not look at.
+// The evaluation's base is carried down the tree, and moves that are only evaluated
+// are described, not made.
 #include "engine/search_common.h"
 
 uint64_t g_searchNodes = 0;
 
-void OrderMoves(Game& game, const MoveListEntry* list, int count, int sign, int* order) {
-    int key[kMoveListSize];
-    EvalBase base;
-    ComputeEvalBase(game, &base);
+void KeyMoves(const Game& game, const EvalBase& base, const MoveListEntry* list, int count, int sign, MoveOrder* order) {
+    MoveRecord rec;
     for (int i = 0; i < count; ++i) {
-        MakeTrialMove(game, list[i]);
-        key[i] = sign * EvaluateAfter(game, base, game.history[game.ply], 0);
-        UnmakeTrialMove(game);
-        order[i] = i;
+        DescribeTrialMove(game, list[i], &rec);
+        order->key[i] = sign * EvaluateAfter(game, base, rec, 0);
+        order->index[i] = i;
     }
-    for (int i = 0; i < count - 1; ++i) {
-        for (int j = i + 1; j < count; ++j) {
-            if (key[i] < key[j]) {
-                int t = key[i]; key[i] = key[j]; key[j] = t;
-                t = order[i]; order[i] = order[j]; order[j] = t;
-            }
-        }
-    }
+    order->count = count;
 }
 
 int MoveAllowsRepetition(Game& game, const MoveListEntry& move) {
@@ -41,47 +34,92 @@ int MoveAllowsRepetition(Game& game, const MoveListEntry& move) {
     return repeats;
 }
 
-int Game::SearchMove(int depth, int alpha) {
-    MoveListEntry list[kMoveListSize];
-    int count = GenerateMoves(*this, list, sideToMove);
-    if (count == 0) return NoMovesValue(*this, sideToMove, kComputerMated);
+namespace {
 
-    int order[kMoveListSize];
-    OrderMoves(*this, list, count, -1, order);
-    auto reply = [this, depth](int best) { return SearchReply(depth, best); };
-    if (depth == searchDepth) return SearchRoot(*this, list, order, count, reply);
-    return MinimiseOver(*this, list, order, count, alpha, reply);
+int ReplyNode(Game& game, int depth, int alpha, int beta, const EvalBase& base);
+
+// The base after the trial move just stepped into.
+inline void ChildBase(const Game& game, const EvalBase& base, EvalBase* child) {
+    AdvanceEvalBase(game, base, game.history[game.ply - 1], child);
 }
 
-// The opponent's move that ends a line, made on the board `base` describes, with
-// `ply` raised. A capture that the computer can take back on the same square (when it
-// did not itself capture just before) is scored as if the capturing piece were lost:
-// the board with that piece taken off its square.
-static int ScoreLeaf(Game& game, const EvalBase& base, const MoveRecord& move) {
-    if (move.capturedKind == PieceNone || game.history[game.ply - 2].capturedKind != PieceNone)
+int MoveNode(Game& game, int depth, int alpha, int beta, const EvalBase& base) {
+    MoveListEntry list[kMoveListSize];
+    int count = GenerateMoves(game, list, game.sideToMove);
+    if (count == 0) return NoMovesValue(game, game.sideToMove, kComputerMated);
+
+    MoveOrder order;
+    KeyMoves(game, base, list, count, -1, &order);
+    auto reply = [&game, &base, depth](int childAlpha, int childBeta) {
+        EvalBase child;
+        ChildBase(game, base, &child);
+        return ReplyNode(game, depth, childAlpha, childBeta, child);
+    };
+    if (depth == game.searchDepth) {
+        for (int k = 0; k < count; ++k) order(k);  // the root's passes use the whole order
+        return SearchRoot(game, list, order.index, count, [&reply](int best) { return reply(kNoReplyTried, best); });
+    }
+    return MinimiseOver(game, list, count, order, alpha, beta, reply);
+}
+
+// The score of the opponent's move `move` (described at `ply`, not made) that ends a
+// line. A capture that the computer can take back on the same square (when it did not
+// itself capture just before) is scored as if the capturing piece were lost: the
+// board with that piece taken off its square. Only that test needs the move made.
+int ScoreLeaf(Game& game, const EvalBase& base, const MoveListEntry& entry, const MoveRecord& move) {
+    if (move.capturedKind == PieceNone || game.history[game.ply - 1].capturedKind != PieceNone)
         return EvaluateAfter(game, base, move, 0);
+    StepInto(game, entry);
     int recapture = game.CanRecaptureOn(move.toX, move.toY);
+    StepBack(game);
+    --g_searchNodes;  // the leaf move is counted once, by the caller
     if (recapture == -1) return EvaluateAfter(game, base, move, 0);
     if (recapture != 1) return recapture;  // the computer is mated or stalemated
     return EvaluateAfter(game, base, move, 1);
 }
 
-int Game::SearchReply(int depth, int beta) {
-    MoveListEntry list[kMoveListSize];
-    int count = GenerateMoves(*this, list, opponentSide);
-    if (count == 0) return NoMovesValue(*this, opponentSide, kOpponentMated - depth);
-
-    if (depth > 0) {
-        int order[kMoveListSize];
-        OrderMoves(*this, list, count, 1, order);
-        return MaximiseOver(*this, list, order, count, beta,
-                            [this, depth](int best) { return SearchMove(depth - 1, best); });
+// The leaves: the opponent's moves in generation order, no ordering step.
+int LeafReplies(Game& game, const MoveListEntry* list, int count, int beta, const EvalBase& base) {
+    int best = kNoReplyTried;
+    MoveRecord move;
+    for (int i = 0; i < count; ++i) {
+        DescribeTrialMove(game, list[i], &move);
+        ++g_searchNodes;
+        int score = ScoreLeaf(game, base, list[i], move);
+        if (score > best) best = score;
+        if (best >= beta) return best;
     }
-    // Leaves: generation order, no ordering step.
+    return best;
+}
+
+int ReplyNode(Game& game, int depth, int alpha, int beta, const EvalBase& base) {
+    MoveListEntry list[kMoveListSize];
+    int count = GenerateMoves(game, list, game.opponentSide);
+    if (count == 0) return NoMovesValue(game, game.opponentSide, kOpponentMated - depth);
+    if (depth == 0) return LeafReplies(game, list, count, beta, base);
+
+    MoveOrder order;
+    KeyMoves(game, base, list, count, 1, &order);
+    return MaximiseOver(game, list, count, order, alpha, beta,
+                        [&game, &base, depth](int childAlpha, int childBeta) {
+                            EvalBase child;
+                            ChildBase(game, base, &child);
+                            return MoveNode(game, depth - 1, childAlpha, childBeta, child);
+                        });
+}
+
+}  // namespace
+
+int Game::SearchMove(int depth, int alpha) {
     EvalBase base;
     ComputeEvalBase(*this, &base);
-    return MaximiseOver(*this, list, nullptr, count, beta,
-                        [this, &base](int) { return ScoreLeaf(*this, base, history[ply - 1]); });
+    return MoveNode(*this, depth, alpha, kComputerMated, base);
+}
+
+int Game::SearchReply(int depth, int beta) {
+    EvalBase base;
+    ComputeEvalBase(*this, &base);
+    return ReplyNode(*this, depth, kNoReplyTried, beta, base);
 }
 
 int Game::CanRecaptureOn(int x, int y) {

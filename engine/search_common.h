@@ -5,6 +5,7 @@
 
 #include <stdint.h>
 #include "core/game.h"
+#include "core/move_record.h"
 
 // Values are from the view of the side that is not thinking; 1000 is one pawn.
 const int kComputerMated = 1000000;    // worst for the computer; "no move tried" at its nodes
@@ -56,15 +57,17 @@ inline int NoMovesValue(Game& game, int side, int mated) {
     return game.IsInCheck(side, game.kingX, game.kingY) ? mated : 0;
 }
 
-// A computer node's loop over `list` in `order` (generation order when null): each
-// move is made and scored by child(best); returns the lowest score, as soon as it is
-// at or below `alpha`.
-template <class Child>
-int MinimiseOver(Game& game, const MoveListEntry* list, const int* order, int count, int alpha, Child child) {
+// A computer node's loop over `count` moves of `list`, visited in the order order(0),
+// order(1), ...: each move is made and scored by child(alpha, bound) with bound the
+// lower of the node's best so far and `beta`; returns the lowest score, as soon as it
+// is at or below `alpha`. Within the window (alpha, beta) the value is exact; beyond it
+// a bound on the side of the window it lies on, which is all an ancestor can use.
+template <class Order, class Child>
+int MinimiseOver(Game& game, const MoveListEntry* list, int count, Order&& order, int alpha, int beta, Child child) {
     int best = kComputerMated;
     for (int k = 0; k < count; ++k) {
-        StepInto(game, list[order ? order[k] : k]);
-        int score = child(best);
+        StepInto(game, list[order(k)]);
+        int score = child(alpha, best < beta ? best : beta);
         StepBack(game);
         if (score < best) best = score;
         if (best <= alpha) return best;
@@ -72,13 +75,14 @@ int MinimiseOver(Game& game, const MoveListEntry* list, const int* order, int co
     return best;
 }
 
-// The opponent's node loop: the highest score, as soon as it reaches `beta`.
-template <class Child>
-int MaximiseOver(Game& game, const MoveListEntry* list, const int* order, int count, int beta, Child child) {
+// The opponent's node loop: the highest score, as soon as it reaches `beta`; the
+// children see the higher of the node's best so far and `alpha`.
+template <class Order, class Child>
+int MaximiseOver(Game& game, const MoveListEntry* list, int count, Order&& order, int alpha, int beta, Child child) {
     int best = kNoReplyTried;
     for (int k = 0; k < count; ++k) {
-        StepInto(game, list[order ? order[k] : k]);
-        int score = child(best);
+        StepInto(game, list[order(k)]);
+        int score = child(best > alpha ? best : alpha, beta);
         StepBack(game);
         if (score > best) best = score;
         if (best >= beta) return best;
@@ -96,15 +100,48 @@ struct EvalBase {
 
 void ComputeEvalBase(const Game& game, EvalBase* base);
 
-// What Evaluate returns once `move` (just made on the board `base` describes) stands
-// on the board; with `withoutMover` set, as if the moved piece were then taken off
-// its to-square. Leaves pieceFileCounts alone.
+// What Evaluate returns once `move` (a record of a move on the board `base`
+// describes, made or only described) stands on the board; with `withoutMover` set, as
+// if the moved piece were then taken off its to-square. Reads the record and the
+// prepared table alone; leaves pieceFileCounts alone.
 int EvaluateAfter(const Game& game, const EvalBase& base, const MoveRecord& move, int withoutMover);
 
-// Move order of an inner node: every move is made, keyed by sign * Evaluate() and
-// taken back; then the exchange sort puts higher keys first. The sort is not stable:
-// equal keys end in the order the exchanges leave them, which decides ties.
-void OrderMoves(Game& game, const MoveListEntry* list, int count, int sign, int* order);
+// The base of the board after `move` (a record of a move on the board `base`
+// describes), as ComputeEvalBase would find it: a child node's base without a pass
+// over the board.
+void AdvanceEvalBase(const Game& game, const EvalBase& base, const MoveRecord& move, EvalBase* after);
+
+// The record of a trial move as MakeTrialMove writes it, with the board left alone.
+inline void DescribeTrialMove(const Game& game, const MoveListEntry& move, MoveRecord* rec) {
+    DescribeMove(game.board, rec, move.fromX, move.fromY, move.toX, move.toY, PieceQueen);
+}
+
+// Move order of a node: keys and the exchange sort that puts higher keys first (for i
+// from 0, for j > i, pairs i and j exchanged when key i < key j). The sort is not
+// stable: equal keys end in the order the exchanges leave them, which decides ties.
+// Pass i of the sort leaves position i final, so the passes run only when the search
+// reaches that position: a node cut off early skips the rest, in the same order.
+struct MoveOrder {
+    int key[kMoveListSize];
+    int index[kMoveListSize];
+    int count;
+
+    // The list index at position k; called for k = 0, 1, 2, ... in turn.
+    int operator()(int k) {
+        for (int j = k + 1; j < count; ++j) {
+            if (key[k] < key[j]) {
+                int t = key[k]; key[k] = key[j]; key[j] = t;
+                t = index[k]; index[k] = index[j]; index[j] = t;
+            }
+        }
+        return index[k];
+    }
+};
+
+// Keys the `count` moves of `list` by sign * Evaluate() after each (evaluated from its
+// record, on the board `base` describes), in generation order; the sort is left to
+// the order's passes.
+void KeyMoves(const Game& game, const EvalBase& base, const MoveListEntry* list, int count, int sign, MoveOrder* order);
 
 // 1 if playing `move` would give a threefold repetition at once or after some reply
 // of the opponent. Board, `ply` and the history below `ply` are as before afterwards.
