@@ -73,8 +73,12 @@ static int PiecesAfter(const Game& game, const EvalBase& base, const MoveRecord&
     return pieces;
 }
 
-static bool ChangesPawns(const MoveRecord& move) {
-    return move.kind == PiecePawn || move.capturedKind == PiecePawn;
+// Whether the pawn counts per file change: not for a pawn's step along its file that
+// stays a pawn, unless the pawn is then taken off.
+static bool ChangesPawns(const MoveRecord& move, int withoutMover) {
+    if (move.capturedKind == PiecePawn) return true;
+    if (move.kind != PiecePawn) return false;
+    return withoutMover || move.fromX != move.toX || move.newKind != PiecePawn;
 }
 
 // The pawn counts once `move` stands on the board.
@@ -89,15 +93,36 @@ static void PawnsAfter(const EvalBase& base, const MoveRecord& move, int without
 
 int EvaluateAfter(const Game& game, const EvalBase& base, const MoveRecord& move, int withoutMover) {
     int pieces = PiecesAfter(game, base, move, withoutMover);
-    if (!ChangesPawns(move)) return pieces + base.pawnTerm;
+    if (!ChangesPawns(move, withoutMover)) return pieces + base.pawnTerm;
     int8_t pawns[2][8];
     PawnsAfter(base, move, withoutMover, pawns);
     return pieces + PawnTerm(pawns[ColourWhite], pawns[ColourBlack], game.opponentSide);
 }
 
+int EvaluateTrialMove(const Game& game, const EvalBase& base, const MoveListEntry& move) {
+    const Square& from = game.board[move.fromY][move.fromX];
+    const int kind = from.kind;
+    const int captured = game.board[move.toY][move.toX].kind;
+    // Pawn moves off their file or onto the last rows (the pawn term, en passant,
+    // promotion), captured pawns and castling (a king's two-column step) change more
+    // than the two squares' worths.
+    const int columns = move.toX - move.fromX;
+    const bool pawnStep = kind == PiecePawn && columns == 0 && move.toY != 0 && move.toY != 7;
+    if ((kind == PiecePawn && !pawnStep) || captured == PiecePawn || (kind == PieceKing && (columns == 2 || columns == -2))) {
+        MoveRecord rec;
+        DescribeTrialMove(game, move, &rec);
+        return EvaluateAfter(game, base, rec, 0);
+    }
+    const int32_t(*worth)[7][8][8] = game.pieceSquareTable;
+    const int mover = from.colour;
+    int pieces = base.pieces - worth[mover][kind][move.fromY][move.fromX] + worth[mover][kind][move.toY][move.toX];
+    if (captured != PieceNone) pieces -= worth[1 - mover][captured][move.toY][move.toX];
+    return pieces + base.pawnTerm;
+}
+
 void AdvanceEvalBase(const Game& game, const EvalBase& base, const MoveRecord& move, EvalBase* after) {
     after->pieces = PiecesAfter(game, base, move, 0);
-    if (!ChangesPawns(move)) {
+    if (!ChangesPawns(move, 0)) {
         memcpy(after->pawns, base.pawns, sizeof base.pawns);
         after->pawnTerm = base.pawnTerm;
         return;

@@ -6,14 +6,13 @@
 // The evaluation's base is carried down the tree, and moves that are only evaluated
 // are described, not made.
 #include "engine/search_common.h"
+#include "movegen/queries.h"
 
 uint64_t g_searchNodes = 0;
 
 void KeyMoves(const Game& game, const EvalBase& base, const MoveListEntry* list, int count, int sign, MoveOrder* order) {
-    MoveRecord rec;
     for (int i = 0; i < count; ++i) {
-        DescribeTrialMove(game, list[i], &rec);
-        order->key[i] = sign * EvaluateAfter(game, base, rec, 0);
+        order->key[i] = sign * EvaluateTrialMove(game, base, list[i]);
         order->index[i] = i;
     }
     order->count = count;
@@ -62,13 +61,15 @@ int MoveNode(Game& game, int depth, int alpha, int beta, const EvalBase& base) {
     return MinimiseOver(game, list, count, order, alpha, beta, reply);
 }
 
-// The score of the opponent's move `move` (described at `ply`, not made) that ends a
-// line. A capture that the computer can take back on the same square (when it did not
-// itself capture just before) is scored as if the capturing piece were lost: the
+// The score of the opponent's move `entry` that ends a line, on the board `base`
+// describes. A capture that the computer can take back on the same square (when it did
+// not itself capture just before) is scored as if the capturing piece were lost: the
 // board with that piece taken off its square. Only that test needs the move made.
-int ScoreLeaf(Game& game, const EvalBase& base, const MoveListEntry& entry, const MoveRecord& move) {
-    if (move.capturedKind == PieceNone || game.history[game.ply - 1].capturedKind != PieceNone)
-        return EvaluateAfter(game, base, move, 0);
+int ScoreLeaf(Game& game, const EvalBase& base, const MoveListEntry& entry) {
+    if (game.board[entry.toY][entry.toX].kind == PieceNone || game.history[game.ply - 1].capturedKind != PieceNone)
+        return EvaluateTrialMove(game, base, entry);
+    MoveRecord move;
+    DescribeTrialMove(game, entry, &move);
     StepInto(game, entry);
     int recapture = game.CanRecaptureOn(move.toX, move.toY);
     StepBack(game);
@@ -81,11 +82,9 @@ int ScoreLeaf(Game& game, const EvalBase& base, const MoveListEntry& entry, cons
 // The leaves: the opponent's moves in generation order, no ordering step.
 int LeafReplies(Game& game, const MoveListEntry* list, int count, int beta, const EvalBase& base) {
     int best = kNoReplyTried;
-    MoveRecord move;
     for (int i = 0; i < count; ++i) {
-        DescribeTrialMove(game, list[i], &move);
         ++g_searchNodes;
-        int score = ScoreLeaf(game, base, list[i], move);
+        int score = ScoreLeaf(game, base, list[i]);
         if (score > best) best = score;
         if (best >= beta) return best;
     }
@@ -123,6 +122,14 @@ int Game::SearchReply(int depth, int beta) {
 }
 
 int Game::CanRecaptureOn(int x, int y) {
+    const Square& target = board[y][x];
+    if (target.kind != PieceNone && target.colour != sideToMove) {
+        // Onto a piece of the other side only captures go: the first legal one answers,
+        // and only without one is the rest of the side's moves asked about.
+        if (HasLegalMoveOnto(*this, sideToMove, x, y)) return 1;
+        if (!HasLegalMove(*this, sideToMove)) return NoMovesValue(*this, sideToMove, kComputerMated);
+        return -1;
+    }
     MoveListEntry list[kMoveListSize];
     int count = GenerateMoves(*this, list, sideToMove);
     if (count == 0) return NoMovesValue(*this, sideToMove, kComputerMated);

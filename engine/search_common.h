@@ -116,6 +116,11 @@ inline void DescribeTrialMove(const Game& game, const MoveListEntry& move, MoveR
     DescribeMove(game.board, rec, move.fromX, move.fromY, move.toX, move.toY, PieceQueen);
 }
 
+// What Evaluate returns once the trial move `move` (of the board `base` describes)
+// stands on the board, as EvaluateAfter on its record would give; a move that only
+// takes its piece from one square to another, capturing no pawn, needs no record.
+int EvaluateTrialMove(const Game& game, const EvalBase& base, const MoveListEntry& move);
+
 // Move order of a node: keys and the exchange sort that puts higher keys first (for i
 // from 0, for j > i, pairs i and j exchanged when key i < key j). The sort is not
 // stable: equal keys end in the order the exchanges leave them, which decides ties.

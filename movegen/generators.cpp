@@ -1,5 +1,6 @@
 // All legal moves of a side, and the 64 named per-square generators, each the shared
 // generator of its square.
+#include "movegen/queries.h"
 #include "movegen/square_generator.h"
 
 namespace {
@@ -21,17 +22,23 @@ inline void FindPieces(const Square (&b)[8][8], int side, uint64_t& pieces, uint
     kings = ((uint64_t(b[S / 8][S % 8].kind == PieceKing && b[S / 8][S % 8].colour == side) << S) | ...);
 }
 
+// The side's pieces as bits, with kingX and kingY set to the king finder's answer: the
+// side's king of lowest index, if any.
+uint64_t FindSidePieces(Game& game, int side) {
+    uint64_t pieces, kings;
+    FindPieces(game.board, side, pieces, kings, std::make_integer_sequence<int, 64>{});
+    if (kings) {
+        const int king = __builtin_ctzll(kings);
+        game.kingX = king % 8;
+        game.kingY = king / 8;
+    }
+    return pieces;
+}
+
 }  // namespace
 
 void Game::GenerateLegalMoves(MoveListEntry* out, int side) {
-    uint64_t pieces, kings;
-    FindPieces(board, side, pieces, kings, std::make_integer_sequence<int, 64>{});
-    // The king finder's answer: the side's king of lowest index, if any.
-    if (kings) {
-        const int king = __builtin_ctzll(kings);
-        kingX = king % 8;
-        kingY = king / 8;
-    }
+    uint64_t pieces = FindSidePieces(*this, side);
     moveCount = 0;
     movegen::Context c = movegen::MakeContext(*this, out, side);
     // The generators of the squares without a piece of the side do nothing; the others
@@ -69,3 +76,56 @@ VARNO_SQUARE_GENERATOR(E8, 60) VARNO_SQUARE_GENERATOR(F8, 61) VARNO_SQUARE_GENER
 VARNO_SQUARE_GENERATOR(H8, 63)
 
 #undef VARNO_SQUARE_GENERATOR
+
+namespace {
+
+// The side's pieces that might move onto square T: those a knight jump, a king step or
+// a pawn capture away, and the first piece on each line from T. A superset: each is
+// then asked for its legal moves.
+uint64_t PiecesReaching(const Square (&b)[8][8], int side, int T) {
+    static const int kLineDX[8] = {0, 1, 1, 1, 0, -1, -1, -1};
+    static const int kLineDY[8] = {1, 1, 0, -1, -1, -1, 0, 1};
+    static const int kJumpDX[8] = {1, 2, 2, 1, -1, -2, -2, -1};
+    static const int kJumpDY[8] = {2, 1, -1, -2, -2, -1, 1, 2};
+    const int tx = T % 8, ty = T / 8;
+    uint64_t found = 0;
+    auto own = [&](int x, int y) {
+        return x >= 0 && x < 8 && y >= 0 && y < 8 && b[y][x].kind != PieceNone && b[y][x].colour == side;
+    };
+    for (int d = 0; d < 8; ++d) {
+        if (own(tx + kJumpDX[d], ty + kJumpDY[d])) found |= uint64_t(1) << (tx + kJumpDX[d] + 8 * (ty + kJumpDY[d]));
+        int x = tx + kLineDX[d], y = ty + kLineDY[d];
+        while (x >= 0 && x < 8 && y >= 0 && y < 8 && b[y][x].kind == PieceNone) {
+            x += kLineDX[d];
+            y += kLineDY[d];
+        }
+        if (own(x, y)) found |= uint64_t(1) << (x + 8 * y);
+    }
+    return found;
+}
+
+}  // namespace
+
+int HasLegalMoveOnto(Game& game, int side, int x, int y) {
+    const uint64_t pieces = FindSidePieces(game, side);
+    const int target = x + 8 * y;
+    MoveListEntry list[kMoveListSize];
+    game.moveCount = 0;
+    movegen::Context c = movegen::MakeContext(game, list, side);
+    for (uint64_t near = PiecesReaching(game.board, side, target) & pieces; near; near &= near - 1) {
+        const int first = game.moveCount;
+        kGenerators[__builtin_ctzll(near)](c);
+        for (int i = first; i < game.moveCount; ++i)
+            if (list[i].toX == x && list[i].toY == y) return 1;
+    }
+    return 0;
+}
+
+int HasLegalMove(Game& game, int side) {
+    uint64_t pieces = FindSidePieces(game, side);
+    MoveListEntry list[kMoveListSize];
+    game.moveCount = 0;
+    movegen::Context c = movegen::MakeContext(game, list, side);
+    for (; pieces && game.moveCount == 0; pieces &= pieces - 1) kGenerators[__builtin_ctzll(pieces)](c);
+    return game.moveCount > 0;
+}

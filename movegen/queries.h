@@ -1,0 +1,12 @@
+// Questions about the legal moves of a side that stop as soon as they are answered,
+// with the answers a full generation would give. Like a full generation they set
+// kingX and kingY (the side's king of lowest index) and leave moveCount changed.
+#pragma once
+#include "core/game.h"
+
+// 1 when some legal move of `side` ends on (x, y), a square holding a piece of the
+// other side (so only captures can end there); else 0.
+int HasLegalMoveOnto(Game& game, int side, int x, int y);
+
+// 1 when `side` has a legal move at all; else 0.
+int HasLegalMove(Game& game, int side);
