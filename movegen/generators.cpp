@@ -1,5 +1,7 @@
 // All legal moves of a side, and the 64 named per-square generators, each the shared
 // generator of its square.
+#include <stddef.h>
+#include <string.h>
 #include "movegen/queries.h"
 #include "movegen/square_generator.h"
 
@@ -7,19 +9,61 @@ namespace {
 
 typedef void (*SquareGenerator)(movegen::Context& c);
 
-template <int... S>
-constexpr std::array<SquareGenerator, 64> BuildGenerators(std::integer_sequence<int, S...>) {
-    return {{&movegen::GenerateSquare<S>...}};
+void NoPiece(movegen::Context&) {}
+
+// The generators by piece kind and square, for the pieces the generation already
+// knows: one call without asking the square again. Kind 0 does nothing.
+template <int K, int... S>
+constexpr std::array<SquareGenerator, 64> BuildPieceGenerators(std::integer_sequence<int, S...>) {
+    if constexpr (K == PieceNone) return {{((void)S, &NoPiece)...}};
+    else return {{&movegen::GeneratePiece<S, K>...}};
 }
 
-const std::array<SquareGenerator, 64> kGenerators = BuildGenerators(std::make_integer_sequence<int, 64>{});
+const std::array<SquareGenerator, 64> kPieceGenerators[7] = {
+    BuildPieceGenerators<PieceNone>(std::make_integer_sequence<int, 64>{}),
+    BuildPieceGenerators<PiecePawn>(std::make_integer_sequence<int, 64>{}),
+    BuildPieceGenerators<PieceKnight>(std::make_integer_sequence<int, 64>{}),
+    BuildPieceGenerators<PieceBishop>(std::make_integer_sequence<int, 64>{}),
+    BuildPieceGenerators<PieceRook>(std::make_integer_sequence<int, 64>{}),
+    BuildPieceGenerators<PieceQueen>(std::make_integer_sequence<int, 64>{}),
+    BuildPieceGenerators<PieceKing>(std::make_integer_sequence<int, 64>{}),
+};
 
-// One pass over the board: the side's pieces, and its kings, as bits by square index.
+// The generator of square `sq`, which holds a piece of the side.
+inline void GenerateOn(const Game& game, movegen::Context& c, int sq) {
+    const unsigned kind = unsigned(game.board[sq / 8][sq % 8].kind);
+    if (kind <= PieceKing) kPieceGenerators[kind][sq](c);
+}
+
+static_assert(offsetof(Square, kind) == 0 && offsetof(Square, colour) == 4 &&
+                  __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
+              "a square's kind and colour are read as one 64-bit word");
+
+// A square's kind in the low and its colour in the high half of one word.
+inline uint64_t KindAndColour(const Square& q) {
+    uint64_t word;
+    memcpy(&word, &q, sizeof word);
+    return word;
+}
+
+// One square of the pass over the board: its bit in `pieces` when it holds a piece of
+// the side, and in `kings` when that piece is a king. With the side's colour taken out
+// of its high half, the word of a piece of the side is its nonzero kind: it lies in
+// 1 .. 2^32 - 1 exactly then, and is 6 for a king.
+template <int S>
+inline void FindOn(const Square (&b)[8][8], uint64_t sideWord, uint64_t& pieces, uint64_t& kings) {
+    const uint64_t word = KindAndColour(b[S / 8][S % 8]) ^ sideWord;
+    pieces |= uint64_t(word - 1 < 0xFFFFFFFFull) << S;
+    kings |= uint64_t(word == PieceKing) << S;
+}
+
+// One pass over the board without a branch: the side's pieces and kings as bits.
 template <int... S>
 inline void FindPieces(const Square (&b)[8][8], int side, uint64_t& pieces, uint64_t& kings,
                        std::integer_sequence<int, S...>) {
-    pieces = ((uint64_t(b[S / 8][S % 8].kind != PieceNone && b[S / 8][S % 8].colour == side) << S) | ...);
-    kings = ((uint64_t(b[S / 8][S % 8].kind == PieceKing && b[S / 8][S % 8].colour == side) << S) | ...);
+    const uint64_t sideWord = uint64_t(uint32_t(side)) << 32;
+    pieces = kings = 0;
+    (FindOn<S>(b, sideWord, pieces, kings), ...);
 }
 
 // The side's pieces as bits, with kingX and kingY set to the king finder's answer: the
@@ -43,7 +87,7 @@ void Game::GenerateLegalMoves(MoveListEntry* out, int side) {
     movegen::Context c = movegen::MakeContext(*this, out, side);
     // The generators of the squares without a piece of the side do nothing; the others
     // run in square order.
-    for (; pieces; pieces &= pieces - 1) kGenerators[__builtin_ctzll(pieces)](c);
+    for (; pieces; pieces &= pieces - 1) GenerateOn(*this, c, __builtin_ctzll(pieces));
 }
 
 #define VARNO_SQUARE_GENERATOR(name, index)                                    \
@@ -114,7 +158,7 @@ int HasLegalMoveOnto(Game& game, int side, int x, int y) {
     movegen::Context c = movegen::MakeContext(game, list, side);
     for (uint64_t near = PiecesReaching(game.board, side, target) & pieces; near; near &= near - 1) {
         const int first = game.moveCount;
-        kGenerators[__builtin_ctzll(near)](c);
+        GenerateOn(game, c, __builtin_ctzll(near));
         for (int i = first; i < game.moveCount; ++i)
             if (list[i].toX == x && list[i].toY == y) return 1;
     }
@@ -126,6 +170,6 @@ int HasLegalMove(Game& game, int side) {
     MoveListEntry list[kMoveListSize];
     game.moveCount = 0;
     movegen::Context c = movegen::MakeContext(game, list, side);
-    for (; pieces && game.moveCount == 0; pieces &= pieces - 1) kGenerators[__builtin_ctzll(pieces)](c);
+    for (; pieces && game.moveCount == 0; pieces &= pieces - 1) GenerateOn(game, c, __builtin_ctzll(pieces));
     return game.moveCount > 0;
 }

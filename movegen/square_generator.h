@@ -227,6 +227,14 @@ struct Castling {
         g.castleTestX = 4;
         g.castleTestY = Row;
         if (At(g.board, kKing).colour != kColour) return;
+        // The board is asked first: without a rook in a corner and the squares between
+        // empty neither side can castle, and the check test and the records are not
+        // needed (their answers change nothing then).
+        const Square* row = g.board[Row];
+        const bool kingSide = row[7].kind == PieceRook && row[5].kind == PieceNone && row[6].kind == PieceNone;
+        const bool queenSide = row[0].kind == PieceRook && row[1].kind == PieceNone && row[2].kind == PieceNone &&
+                               row[3].kind == PieceNone;
+        if (!kingSide && !queenSide) return;
         const int inCheck = IsStoredKingSquare(c) && c.kingAttacked >= 0
                                 ? c.kingAttacked
                                 : g.IsInCheck(c.side, g.castleTestX, g.castleTestY);
@@ -237,13 +245,8 @@ struct Castling {
         if ((taken & (kShort | kLong)) == (kShort | kLong)) return;
         const bool kingRookGone = taken & kShort, queenRookGone = taken & kLong;
 
-        const Square* row = g.board[Row];
-        if (row[7].kind == PieceRook && row[5].kind == PieceNone && row[6].kind == PieceNone && !kingRookGone &&
-            PathSafe<kKing + 1>(c) && PathSafe<kKing + 2>(c))
-            TryCastle<kKing + 2>(c);
-        if (row[0].kind == PieceRook && row[1].kind == PieceNone && row[2].kind == PieceNone &&
-            row[3].kind == PieceNone && !queenRookGone && PathSafe<kKing - 2>(c) && PathSafe<kKing - 1>(c))
-            TryCastle<kKing - 2>(c);
+        if (kingSide && !kingRookGone && PathSafe<kKing + 1>(c) && PathSafe<kKing + 2>(c)) TryCastle<kKing + 2>(c);
+        if (queenSide && !queenRookGone && PathSafe<kKing - 2>(c) && PathSafe<kKing - 1>(c)) TryCastle<kKing - 2>(c);
     }
 };
 
@@ -328,40 +331,43 @@ inline void BlackPawn(Context& c, bool test) {
     }
 }
 
+// The legal moves of a piece of kind K (1 to 6) and of c.side on square S.
+template <int S, int K>
+void GeneratePiece(Context& c) {
+    constexpr int y = S / 8;
+    const bool test = (c.testMask >> S) & 1;
+    if constexpr (K == PiecePawn && y > 0 && y < 7) {
+        if (c.side == ColourWhite) WhitePawn<S>(c, test);
+        else BlackPawn<S>(c, test);
+    } else if constexpr (K == PieceKnight) {
+        KnightJumps<S>(c, test, std::make_integer_sequence<int, squares::kKnightTargets<S>.count>{});
+    } else if constexpr (K == PieceBishop) {
+        BishopRays<S>(c, test);
+    } else if constexpr (K == PieceRook) {
+        RookRays<S>(c, test);
+    } else if constexpr (K == PieceQueen) {
+        RookRays<S>(c, test);
+        BishopRays<S>(c, test);
+    } else if constexpr (K == PieceKing) {
+        KingSteps<S>(c, std::make_integer_sequence<int, squares::kKingTargets<S>.count>{});
+        if constexpr (S == 4) Castling<0>::Generate(c);
+        if constexpr (S == 60) Castling<7>::Generate(c);
+    }
+}
+
 // The generator of square S: the legal moves of a piece of c.side standing there.
 template <int S>
 void GenerateSquare(Context& c) {
-    constexpr int y = S / 8;
     const Square& s = At(c.game.board, S);
     if (s.kind == PieceNone || s.colour != c.side) return;
-    const bool test = (c.testMask >> S) & 1;
     switch (s.kind) {
-        case PiecePawn:
-            if constexpr (y > 0 && y < 7) {
-                if (c.side == ColourWhite) WhitePawn<S>(c, test);
-                else BlackPawn<S>(c, test);
-            }
-            return;
-        case PieceKnight:
-            KnightJumps<S>(c, test, std::make_integer_sequence<int, squares::kKnightTargets<S>.count>{});
-            return;
-        case PieceBishop:
-            BishopRays<S>(c, test);
-            return;
-        case PieceRook:
-            RookRays<S>(c, test);
-            return;
-        case PieceQueen:
-            RookRays<S>(c, test);
-            BishopRays<S>(c, test);
-            return;
-        case PieceKing:
-            KingSteps<S>(c, std::make_integer_sequence<int, squares::kKingTargets<S>.count>{});
-            if constexpr (S == 4) Castling<0>::Generate(c);
-            if constexpr (S == 60) Castling<7>::Generate(c);
-            return;
-        default:
-            return;
+        case PiecePawn: return GeneratePiece<S, PiecePawn>(c);
+        case PieceKnight: return GeneratePiece<S, PieceKnight>(c);
+        case PieceBishop: return GeneratePiece<S, PieceBishop>(c);
+        case PieceRook: return GeneratePiece<S, PieceRook>(c);
+        case PieceQueen: return GeneratePiece<S, PieceQueen>(c);
+        case PieceKing: return GeneratePiece<S, PieceKing>(c);
+        default: return;
     }
 }
 
