@@ -31,7 +31,7 @@ const std::array<SquareGenerator, 64> kPieceGenerators[7] = {
 
 // The generator of square `sq`, which holds a piece of the side.
 inline void GenerateOn(const Game& game, movegen::Context& c, int sq) {
-    const unsigned kind = unsigned(game.board[sq / 8][sq % 8].kind);
+    const unsigned kind = unsigned((&game.board[0][0])[sq].kind);
     if (kind <= PieceKing) kPieceGenerators[kind][sq](c);
 }
 
