@@ -99,25 +99,10 @@ int EvaluateAfter(const Game& game, const EvalBase& base, const MoveRecord& move
     return pieces + PawnTerm(pawns[ColourWhite], pawns[ColourBlack], game.opponentSide);
 }
 
-int EvaluateTrialMove(const Game& game, const EvalBase& base, const MoveListEntry& move) {
-    const Square& from = game.board[move.fromY][move.fromX];
-    const int kind = from.kind;
-    const int captured = game.board[move.toY][move.toX].kind;
-    // Pawn moves off their file or onto the last rows (the pawn term, en passant,
-    // promotion), captured pawns and castling (a king's two-column step) change more
-    // than the two squares' worths.
-    const int columns = move.toX - move.fromX;
-    const bool pawnStep = kind == PiecePawn && columns == 0 && move.toY != 0 && move.toY != 7;
-    if ((kind == PiecePawn && !pawnStep) || captured == PiecePawn || (kind == PieceKing && (columns == 2 || columns == -2))) {
-        MoveRecord rec;
-        DescribeTrialMove(game, move, &rec);
-        return EvaluateAfter(game, base, rec, 0);
-    }
-    const int32_t(*worth)[7][8][8] = game.pieceSquareTable;
-    const int mover = from.colour;
-    int pieces = base.pieces - worth[mover][kind][move.fromY][move.fromX] + worth[mover][kind][move.toY][move.toX];
-    if (captured != PieceNone) pieces -= worth[1 - mover][captured][move.toY][move.toX];
-    return pieces + base.pawnTerm;
+int EvaluateDescribedTrialMove(const Game& game, const EvalBase& base, const MoveListEntry& move) {
+    MoveRecord rec;
+    DescribeTrialMove(game, move, &rec);
+    return EvaluateAfter(game, base, rec, 0);
 }
 
 void AdvanceEvalBase(const Game& game, const EvalBase& base, const MoveRecord& move, EvalBase* after) {

@@ -64,38 +64,60 @@ int MoveNode(Game& game, int depth, int alpha, int beta, const EvalBase& base) {
 // The score of the opponent's move `entry` that ends a line, on the board `base`
 // describes. A capture that the computer can take back on the same square (when it did
 // not itself capture just before) is scored as if the capturing piece were lost: the
-// board with that piece taken off its square. Only that test needs the move made.
+// board with that piece taken off its square. Only that test needs the move made; it
+// leaves what the generation of the leaf's own moves works with as it was.
 int ScoreLeaf(Game& game, const EvalBase& base, const MoveListEntry& entry) {
     if (game.board[entry.toY][entry.toX].kind == PieceNone || game.history[game.ply - 1].capturedKind != PieceNone)
         return EvaluateTrialMove(game, base, entry);
     MoveRecord move;
     DescribeTrialMove(game, entry, &move);
+    const int kingX = game.kingX, kingY = game.kingY, moveCount = game.moveCount;
     StepInto(game, entry);
     int recapture = game.CanRecaptureOn(move.toX, move.toY);
     StepBack(game);
+    game.kingX = kingX;
+    game.kingY = kingY;
+    game.moveCount = moveCount;
     --g_searchNodes;  // the leaf move is counted once, by the caller
     if (recapture == -1) return EvaluateAfter(game, base, move, 0);
     if (recapture != 1) return recapture;  // the computer is mated or stalemated
     return EvaluateAfter(game, base, move, 1);
 }
 
-// The leaves: the opponent's moves in generation order, no ordering step.
-int LeafReplies(Game& game, const MoveListEntry* list, int count, int beta, const EvalBase& base) {
-    int best = kNoReplyTried;
-    for (int i = 0; i < count; ++i) {
-        ++g_searchNodes;
-        int score = ScoreLeaf(game, base, list[i]);
-        if (score > best) best = score;
-        if (best >= beta) return best;
+// A leaf node: the opponent's moves in generation order, no ordering step, each scored
+// as soon as its piece's moves are generated; the generation stops at the cut-off.
+struct Leaf {
+    Game& game;
+    const EvalBase& base;
+    const MoveListEntry* list;
+    int beta;
+    int best;
+
+    static int Visit(void* context, int first, int count) {
+        Leaf& leaf = *static_cast<Leaf*>(context);
+        for (int i = first; i < count; ++i) {
+            ++g_searchNodes;
+            int score = ScoreLeaf(leaf.game, leaf.base, leaf.list[i]);
+            if (score > leaf.best) leaf.best = score;
+            if (leaf.best >= leaf.beta) return 1;
+        }
+        return 0;
     }
-    return best;
+};
+
+int LeafNode(Game& game, int beta, const EvalBase& base) {
+    MoveListEntry list[kMoveListSize];
+    Leaf leaf{game, base, list, beta, kNoReplyTried};
+    if (GenerateInSteps(game, list, game.opponentSide, &Leaf::Visit, &leaf) == 0)
+        return NoMovesValue(game, game.opponentSide, kOpponentMated);
+    return leaf.best;
 }
 
 int ReplyNode(Game& game, int depth, int alpha, int beta, const EvalBase& base) {
+    if (depth == 0) return LeafNode(game, beta, base);
     MoveListEntry list[kMoveListSize];
     int count = GenerateMoves(game, list, game.opponentSide);
     if (count == 0) return NoMovesValue(game, game.opponentSide, kOpponentMated - depth);
-    if (depth == 0) return LeafReplies(game, list, count, beta, base);
 
     MoveOrder order;
     KeyMoves(game, base, list, count, 1, &order);

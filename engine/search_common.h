@@ -116,10 +116,27 @@ inline void DescribeTrialMove(const Game& game, const MoveListEntry& move, MoveR
     DescribeMove(game.board, rec, move.fromX, move.fromY, move.toX, move.toY, PieceQueen);
 }
 
-// What Evaluate returns once the trial move `move` (of the board `base` describes)
-// stands on the board, as EvaluateAfter on its record would give; a move that only
-// takes its piece from one square to another, capturing no pawn, needs no record.
-int EvaluateTrialMove(const Game& game, const EvalBase& base, const MoveListEntry& move);
+// EvaluateAfter on the record of the trial move `move` (of the board `base` describes).
+int EvaluateDescribedTrialMove(const Game& game, const EvalBase& base, const MoveListEntry& move);
+
+// The same value, without a record for a move that only takes its piece from one
+// square to another and captures no pawn. Pawn moves off their file or onto the last
+// rows (the pawn term, en passant, promotion), captured pawns and castling (a king's
+// two-column step) change more than the two squares' worths.
+inline int EvaluateTrialMove(const Game& game, const EvalBase& base, const MoveListEntry& move) {
+    const Square& from = game.board[move.fromY][move.fromX];
+    const int kind = from.kind;
+    const int captured = game.board[move.toY][move.toX].kind;
+    const int columns = move.toX - move.fromX;
+    const bool pawnStep = kind == PiecePawn && columns == 0 && move.toY != 0 && move.toY != 7;
+    if ((kind == PiecePawn && !pawnStep) || captured == PiecePawn || (kind == PieceKing && (columns == 2 || columns == -2)))
+        return EvaluateDescribedTrialMove(game, base, move);
+    const int32_t(*worth)[8][8] = game.pieceSquareTable[from.colour];
+    const int32_t(*theirs)[8][8] = game.pieceSquareTable[1 - from.colour];
+    int pieces = base.pieces - worth[kind][move.fromY][move.fromX] + worth[kind][move.toY][move.toX];
+    if (captured != PieceNone) pieces -= theirs[captured][move.toY][move.toX];
+    return pieces + base.pawnTerm;
+}
 
 // Move order of a node: keys and the exchange sort that puts higher keys first (for i
 // from 0, for j > i, pairs i and j exchanged when key i < key j). The sort is not

@@ -173,3 +173,16 @@ int HasLegalMove(Game& game, int side) {
     for (; pieces && game.moveCount == 0; pieces &= pieces - 1) GenerateOn(game, c, __builtin_ctzll(pieces));
     return game.moveCount > 0;
 }
+
+int GenerateInSteps(Game& game, MoveListEntry* list, int side, int (*visit)(void* context, int first, int count),
+                    void* context) {
+    uint64_t pieces = FindSidePieces(game, side);
+    game.moveCount = 0;
+    movegen::Context c = movegen::MakeContext(game, list, side);
+    for (int stop = 0; pieces && !stop; pieces &= pieces - 1) {
+        const int first = game.moveCount;
+        GenerateOn(game, c, __builtin_ctzll(pieces));
+        if (game.moveCount > first) stop = visit(context, first, game.moveCount);
+    }
+    return game.moveCount;
+}
