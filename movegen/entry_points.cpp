@@ -1,37 +1,6 @@
-// The two ways into legal-move generation: every legal move of a side into a list, and
-// the legal targets of one piece as flags on the board.
+// The legal targets of one piece as flags on the board, by the named generator of its
+// square.
 #include "movegen/square_generator.h"
-
-namespace movegen {
-
-namespace {
-
-typedef uint64_t (*PinTest)(const Square (&b)[8][8], int side);
-
-template <int... S>
-constexpr std::array<PinTest, 64> BuildPinTests(std::integer_sequence<int, S...>) {
-    return {{&PinnedPieces<S>...}};
-}
-
-const std::array<PinTest, 64> kPinTests = BuildPinTests(std::make_integer_sequence<int, 64>{});
-
-}  // namespace
-
-Context MakeContext(Game& game, MoveListEntry* out, int side) {
-    Context c{game, out, side, ~uint64_t(0), nullptr, -1};
-    if (game.kingX == -1) return c;  // the check test would look for the king itself
-    const unsigned index = unsigned(game.kingX) + 8u * unsigned(game.kingY);
-    if (index > 63) {
-        c.testMask = 0;  // no square: the check test answers 0 to every trial
-        return c;
-    }
-    c.kingTest = attacks::kAttackTests[index];
-    c.kingAttacked = c.kingTest(game.board, side);
-    if (!c.kingAttacked) c.testMask = kPinTests[index](game.board, side);
-    return c;
-}
-
-}  // namespace movegen
 
 namespace {
 typedef void (Game::*SquareGenerator)(MoveListEntry* out, int* side);

@@ -1,9 +1,43 @@
-// All legal moves of a side, and the 64 named per-square generators, each the shared
-// generator of its square.
+// All legal moves of a side, the questions that stop early, and the 64 named
+// per-square generators, each the shared generator of its square.
 #include <stddef.h>
 #include <string.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include "movegen/queries.h"
 #include "movegen/square_generator.h"
+
+namespace movegen {
+
+namespace {
+
+typedef uint64_t (*PinTest)(const Square (&b)[8][8], int side);
+
+template <int... S>
+constexpr std::array<PinTest, 64> BuildPinTests(std::integer_sequence<int, S...>) {
+    return {{&PinnedPieces<S>...}};
+}
+
+const std::array<PinTest, 64> kPinTests = BuildPinTests(std::make_integer_sequence<int, 64>{});
+
+}  // namespace
+
+Context MakeContext(Game& game, MoveListEntry* out, int side) {
+    Context c{game, out, side, ~uint64_t(0), nullptr, -1};
+    if (game.kingX == -1) return c;  // the check test would look for the king itself
+    const unsigned index = unsigned(game.kingX) + 8u * unsigned(game.kingY);
+    if (index > 63) {
+        c.testMask = 0;  // no square: the check test answers 0 to every trial
+        return c;
+    }
+    c.kingTest = attacks::kAttackTests[index];
+    c.kingAttacked = c.kingTest(game.board, side);
+    if (!c.kingAttacked) c.testMask = kPinTests[index](game.board, side);
+    return c;
+}
+
+}  // namespace movegen
 
 namespace {
 
@@ -58,6 +92,35 @@ inline void FindOn(const Square (&b)[8][8], uint64_t sideWord, uint64_t& pieces,
 }
 
 // One pass over the board without a branch: the side's pieces and kings as bits.
+#if defined(__SSE2__)
+// Four squares at a time: their kinds and colours side by side in two registers.
+template <int Q>
+inline void FindOnFour(const Square* squares, __m128i side, uint64_t& pieces, uint64_t& kings) {
+    const Square* q = squares + 4 * Q;
+    // Each square's first eight bytes: its kind and its colour.
+    const __m128 s01 = _mm_castsi128_ps(_mm_unpacklo_epi64(_mm_loadl_epi64((const __m128i*)&q[0]),
+                                                           _mm_loadl_epi64((const __m128i*)&q[1])));
+    const __m128 s23 = _mm_castsi128_ps(_mm_unpacklo_epi64(_mm_loadl_epi64((const __m128i*)&q[2]),
+                                                           _mm_loadl_epi64((const __m128i*)&q[3])));
+    const __m128i kinds = _mm_castps_si128(_mm_shuffle_ps(s01, s23, _MM_SHUFFLE(2, 0, 2, 0)));
+    const __m128i colours = _mm_castps_si128(_mm_shuffle_ps(s01, s23, _MM_SHUFFLE(3, 1, 3, 1)));
+    const __m128i own = _mm_cmpeq_epi32(colours, side);
+    const __m128i occupied = _mm_andnot_si128(_mm_cmpeq_epi32(kinds, _mm_setzero_si128()), own);
+    const __m128i king = _mm_and_si128(_mm_cmpeq_epi32(kinds, _mm_set1_epi32(PieceKing)), own);
+    pieces |= uint64_t(_mm_movemask_ps(_mm_castsi128_ps(occupied))) << (4 * Q);
+    kings |= uint64_t(_mm_movemask_ps(_mm_castsi128_ps(king))) << (4 * Q);
+}
+
+template <int... Q>
+inline void FindPieces(const Square (&b)[8][8], int side, uint64_t& pieces, uint64_t& kings,
+                       std::integer_sequence<int, Q...>) {
+    const __m128i sides = _mm_set1_epi32(side);
+    pieces = kings = 0;
+    (FindOnFour<Q>(&b[0][0], sides, pieces, kings), ...);
+}
+
+const auto kFindSequence = std::make_integer_sequence<int, 16>{};
+#else
 template <int... S>
 inline void FindPieces(const Square (&b)[8][8], int side, uint64_t& pieces, uint64_t& kings,
                        std::integer_sequence<int, S...>) {
@@ -66,11 +129,14 @@ inline void FindPieces(const Square (&b)[8][8], int side, uint64_t& pieces, uint
     (FindOn<S>(b, sideWord, pieces, kings), ...);
 }
 
+const auto kFindSequence = std::make_integer_sequence<int, 64>{};
+#endif
+
 // The side's pieces as bits, with kingX and kingY set to the king finder's answer: the
 // side's king of lowest index, if any.
 uint64_t FindSidePieces(Game& game, int side) {
     uint64_t pieces, kings;
-    FindPieces(game.board, side, pieces, kings, std::make_integer_sequence<int, 64>{});
+    FindPieces(game.board, side, pieces, kings, kFindSequence);
     if (kings) {
         const int king = __builtin_ctzll(kings);
         game.kingX = king % 8;
