@@ -15,8 +15,7 @@ void DescribeMove(const Square (&board)[8][8], MoveRecord* rec, int fromX, int f
     rec->special = SpecialNone;
     rec->secFromX = -1;
     rec->secToX = -1;
-    int lastRow = rec->colour == ColourWhite ? 7 : 0;
-    if (rec->kind == PiecePawn && toY == lastRow) rec->newKind = promoKind;
+    if (Promotes(from, toY)) rec->newKind = promoKind;
 
     // En passant: a pawn's diagonal step onto an empty square takes the pawn beside it.
     if (rec->kind == PiecePawn && fromX != toX && rec->capturedKind == PieceNone) {
@@ -42,8 +41,7 @@ void DescribeMove(const Square (&board)[8][8], MoveRecord* rec, int fromX, int f
 void Game::MakeMove(MoveRecord* rec, int fromX, int fromY, int toX, int toY, int silent, int promoKind) {
     // Promotion; the dialog is asked while the board still shows the old position.
     const Square& mover = board[fromY][fromX];
-    if (mover.kind == PiecePawn && toY == (mover.colour == ColourWhite ? 7 : 0) &&
-        !player[mover.colour].isComputer && !silent) {
+    if (Promotes(mover, toY) && !player[mover.colour].isComputer && !silent) {
         int chosen = WindowChoosePromotion();
         // A failed or closed dialog yields no piece kind; a queen is the safe choice.
         promoKind = chosen >= PieceKnight && chosen <= PieceQueen ? chosen : PieceQueen;

@@ -1,6 +1,7 @@
 // Static evaluation: the worth table summed over the pieces, the pawn-structure term
 // and the pawn proximity map.
 #include <stdlib.h>
+#include <string.h>
 #include "unit/engine_test_support.h"
 
 namespace {
@@ -76,9 +77,11 @@ TEST(EngineEvaluate, ProximityMapFallsOffByKingStepsFromTheNearestPawn) {
     }
 }
 
-// The search scores moves from the position's evaluation parts and the move's record;
-// that must give exactly what Evaluate gives on the board after the move, for every
-// kind of move, with or without the moved piece taken off again.
+// The search scores moves from the position's evaluation parts and the move's record
+// (or, for a plain move, the list entry alone); that must give exactly what Evaluate
+// gives on the board after the move, for every kind of move, with or without the moved
+// piece taken off again; and the parts it carries to the next position must be that
+// position's own.
 TEST(EngineEvaluate, ValueAfterAMoveMatchesAFreshEvaluation) {
     const char* starts[] = {
         "startpos",
@@ -104,9 +107,18 @@ TEST(EngineEvaluate, ValueAfterAMoveMatchesAFreshEvaluation) {
                 int n = g->moveCount;
                 if (n == 0) break;
                 for (int i = 0; i < n; ++i) {
+                    const int unmade = EvaluateTrialMove(*g, base, list[i]);
                     MakeTrialMove(*g, list[i]);
                     const MoveRecord& m = g->history[g->ply];
                     ASSERT_EQ(EvaluateAfter(*g, base, m, 0), g->Evaluate()) << start << " " << Text(list[i]);
+                    ASSERT_EQ(unmade, g->Evaluate()) << start << " " << Text(list[i]);
+                    // The base carried to the child is the one a pass over its board finds.
+                    EvalBase after, scanned;
+                    AdvanceEvalBase(*g, base, m, &after);
+                    ComputeEvalBase(*g, &scanned);
+                    ASSERT_EQ(after.pieces, scanned.pieces) << start << " " << Text(list[i]);
+                    ASSERT_EQ(after.pawnTerm, scanned.pawnTerm) << start << " " << Text(list[i]);
+                    ASSERT_EQ(memcmp(after.pawns, scanned.pawns, sizeof after.pawns), 0) << start << " " << Text(list[i]);
                     Square& to = g->board[m.toY][m.toX];
                     to.kind = PieceNone;
                     ASSERT_EQ(EvaluateAfter(*g, base, m, 1), g->Evaluate()) << start << " " << Text(list[i]);
