@@ -160,6 +160,32 @@ public:
     int IsSameParity(int col, int row);
     void RunNewGameDialog(int mode);
 
+    // Game and position files, portable text (files/).
+    // Clock text HH:MM:SS of the player of colour `side` into out (8 characters and a
+    // NUL); a clock beyond the two hour digits shows 99:59:59.
+    void FormatSideTime(char out[9], int side) const;
+    // Resets the game and sets up the FEN text's placement and side to move (both
+    // players human, begin position = board); the tail is ignored. Validates.
+    void LoadFromFen(String text);
+    // errorText := "" when the position may be played, " Error position" when it is
+    // impossible or the side not to move stands in check, " Game over" when the side to
+    // move is mated, stalemated or the game is drawn.
+    void ValidateLoadedPosition();
+
+    // Game and position files, Win32 side (files/win32/), on the main game.
+    // Writes the game file after the Save-name dialog. 1 when nothing is left unsaved
+    // (written now, or nothing to write); 0 when a save was wanted and did not happen
+    // (refused in analyse mode, dialog cancelled, name refused, file not written).
+    int SaveGame();
+    // Writes the position shown at the selected row as a position file. 1 when
+    // written; 0 when not (warning answered No, dialog cancelled, file not written).
+    int SavePosition();
+    // Before the game is discarded: asks to save it. 1: the caller may go on (nothing to
+    // save, No, or saved); 0: the caller abandons its command (Yes and not saved).
+    int OfferSave();
+    // Runs the Load dialog for `kind` (LoadGame, LoadPosition): 1 loaded, 2 cancelled.
+    int RunLoadDialog(int kind);
+
     // Fields, in their fixed order.
     Square board[8][8];
     MoveRecord history[kHistorySize];
