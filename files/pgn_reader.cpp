@@ -1,0 +1,230 @@
+// Reading a game file: the moves from the start position up to the first token that
+// cannot be played, then the players, clocks and level.
+#include <string>
+
+#include "files/game_files.h"
+#include "ui/common/new_game.h"
+
+namespace {
+
+const int kMaxTokens = kMaxGamePly;  // two per numbered move, one per history record
+const int kMaxNameChars = 18;        // the length of the computer player's name
+const int kDefaultLevel = 3;
+
+// A position file says so in a "[FEN" tag; the same letters in a name or a comment
+// are no such tag.
+int HasFenTag(const char* text) {
+    int lineStart = 1;
+    for (const char* p = text; *p; ++p) {
+        if (*p == '\r' || *p == '\n') {
+            lineStart = 1;
+        } else if (lineStart && (*p == ' ' || *p == '\t')) {
+            // spaces before a tag
+        } else {
+            if (lineStart && p[0] == '[' && p[1] == 'F' && p[2] == 'E' && p[3] == 'N') return 1;
+            lineStart = 0;
+        }
+    }
+    return 0;
+}
+
+// The movetext: what follows the last "]", with line breaks and tabs as spaces, so
+// moves spread over several lines read as one line.
+std::string Movetext(const char* text) {
+    const char* start = text;
+    for (const char* p = text; *p; ++p)
+        if (*p == ']') start = p + 1;
+    std::string movetext(start);
+    for (char& c : movetext)
+        if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+    return movetext;
+}
+
+void SkipSpaces(const std::string& text, size_t* pos) {
+    while (*pos < text.size() && text[*pos] == ' ') ++*pos;
+}
+
+// Takes the token at *pos up to the next space; 0 when no space ends it.
+int TakeToken(const std::string& text, size_t* pos, std::string* token) {
+    size_t end = text.find(' ', *pos);
+    if (end == std::string::npos) return 0;
+    *token = text.substr(*pos, end - *pos);
+    *pos = end + 1;
+    SkipSpaces(text, pos);
+    return 1;
+}
+
+// Splits the movetext into White's and Black's token of each numbered move.
+void SplitTokens(const std::string& movetext, std::string tokens[kMaxTokens]) {
+    size_t pos = 0;
+    for (int r = 0; r < kMaxTokens / 2; ++r) {
+        size_t dot = movetext.find('.', pos);
+        if (dot == std::string::npos) return;
+        pos = dot + 1;
+        SkipSpaces(movetext, &pos);
+        if (!TakeToken(movetext, &pos, &tokens[2 * r])) return;
+        if (!TakeToken(movetext, &pos, &tokens[2 * r + 1])) return;
+    }
+}
+
+std::string Cleaned(const std::string& token) {
+    std::string kept;
+    for (char c : token)
+        if (c != 'x' && c != '-' && c != '+' && c != '#' && c != ' ' && c != '\n' && c != '\r') kept += c;
+    return kept;
+}
+
+int PieceKindOfLetter(char c) {
+    switch (c) {
+        case 'P': return PiecePawn;
+        case 'N': return PieceKnight;
+        case 'B': return PieceBishop;
+        case 'R': return PieceRook;
+        case 'Q': return PieceQueen;
+        case 'K': return PieceKing;
+        default: return PieceNone;
+    }
+}
+
+// Plays one cleaned token for the side to move; 0 when it cannot be played.
+int PlayToken(Game* game, std::string token) {
+    const int row = game->sideToMove == ColourWhite ? 0 : 7;
+    int castleTo = -1;
+    if (token == "00" || token == "OO") castleTo = 6;
+    if (token == "000" || token == "OOO") castleTo = 2;
+    if (castleTo >= 0) {
+        if (!LoadGameCanMove(game, PieceKing, 4, row, castleTo, row)) return 0;
+        game->MakeMove(&game->history[game->ply], 4, row, castleTo, row, 1, PieceQueen);
+        game->ply += 1;
+        return 1;
+    }
+
+    int promoKind = PieceQueen;
+    if (token.find('=') != std::string::npos) {
+        promoKind = PieceKindOfLetter(token.back());
+        if (promoKind < PieceKnight || promoKind > PieceQueen) return 0;
+        if (token.size() != 2) token.resize(token.size() - 2);
+    }
+
+    if (token.empty()) return 0;
+    int kind = PieceKindOfLetter(token[0]);
+    if (kind != PieceNone)
+        token.erase(0, 1);
+    else if (FileLetterToColumn(token[0]) >= 0)
+        kind = PiecePawn;
+    else
+        return 0;
+
+    int fromX = -1, fromY = -1, toX, toY;
+    const size_t n = token.size();
+    if (n < 2 || n > 4) return 0;
+    toX = FileLetterToColumn(token[n - 2]);
+    toY = RankDigitToRow(token[n - 1]);
+    if (toX < 0 || toY < 0) return 0;
+    if (n == 4) {
+        fromX = FileLetterToColumn(token[0]);
+        fromY = RankDigitToRow(token[1]);
+        if (fromX < 0 || fromY < 0 || !LoadGameCanMove(game, kind, fromX, fromY, toX, toY)) return 0;
+    } else {
+        // The candidates: every square, or one file, or one rank; the last that can go wins.
+        int onlyFile = -1, onlyRank = -1;
+        if (n == 3) {
+            onlyFile = FileLetterToColumn(token[0]);
+            if (onlyFile < 0) onlyRank = RankDigitToRow(token[0]);
+            if (onlyFile < 0 && onlyRank < 0) return 0;
+        }
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x) {
+                if ((onlyFile >= 0 && x != onlyFile) || (onlyRank >= 0 && y != onlyRank)) continue;
+                if (LoadGameCanMove(game, kind, x, y, toX, toY)) {
+                    fromX = x;
+                    fromY = y;
+                }
+            }
+        if (fromX < 0) return 0;
+    }
+    game->MakeMove(&game->history[game->ply], fromX, fromY, toX, toY, 1, promoKind);
+    game->ply += 1;
+    return 1;
+}
+
+// The text between `opening` and the next double quote, at most kMaxNameChars.
+void ReadName(const String* text, const char* opening, PlayerRecord* player, const char* fallback) {
+    String name;
+    int start = text->FindEnd(opening);
+    if (start >= 0) {
+        int end = text->FindChar('"', start);
+        if (end >= 0) {
+            int count = end - start < kMaxNameChars ? end - start : kMaxNameChars;
+            if (count > 0) name.AssignMid(text, start, count);
+        }
+    }
+    if (name.Length() == 0) name = fallback;
+    String::CopyChars(name.CStr(), player->name, name.Length(), 0, 0);
+    player->isComputer = name == String(kComputerPlayerName) ? 1 : 0;
+}
+
+int ReadClock(const String* text, const char* item) {
+    int start = text->FindEnd(item);
+    if (start < 0) return 0;
+    String clock;
+    clock.AssignMid(text, start, 8);
+    return ParseClockHms(&clock);
+}
+
+}  // namespace
+
+int FileLetterToColumn(char c) { return c >= 'a' && c <= 'h' ? c - 'a' : -1; }
+
+int RankDigitToRow(char c) { return c >= '1' && c <= '8' ? c - '1' : -1; }
+
+int ParseClockHms(const String* text) {
+    if (text->Length() != 8) return 0;
+    int d[8];
+    for (int i = 0; i < 8; ++i) {
+        char c = text->CharAt(i);
+        if (i % 3 != 2 && (c < '0' || c > '9')) return 0;
+        d[i] = c - '0';
+    }
+    return (10 * d[0] + d[1]) * 3600 + (10 * d[3] + d[4]) * 60 + 10 * d[6] + d[7];
+}
+
+int LoadGameCanMove(Game* game, int kind, int fromX, int fromY, int toX, int toY) {
+    if (fromX < 0 || fromX > 7 || fromY < 0 || fromY > 7 || toX < 0 || toX > 7 || toY < 0 || toY > 7) return 0;
+    const Square& from = game->board[fromY][fromX];
+    if (from.kind != kind || from.colour != game->sideToMove) return 0;
+    game->MarkLegalTargets(game->sideToMove, fromX, fromY);
+    return game->board[toY][toX].legalTarget ? 1 : 0;
+}
+
+void LoadGameFromPgn(Game* game, const String* text) {
+    game->errorText = "";
+    if (HasFenTag(text->CStr())) {
+        game->errorText = "Not begin position";
+        return;
+    }
+    std::string* tokens = new std::string[kMaxTokens];
+    SplitTokens(Movetext(text->CStr()), tokens);
+
+    game->Reset(ResetStartPosition);
+    for (int i = 0; i < kMaxTokens; ++i) {
+        game->sideToMove = i % 2;
+        if (!PlayToken(game, Cleaned(tokens[i]))) break;
+    }
+    delete[] tokens;
+    // The legality tests leave their flags; a fresh game has none.
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) game->board[y][x].legalTarget = 0;
+
+    ReadName(text, "[White \"", &game->player[ColourWhite], "Player 1");
+    ReadName(text, "[Black \"", &game->player[ColourBlack], "Player 2");
+    game->player[ColourWhite].clockSeconds = ReadClock(text, "TIME WHITE SIDE = ");
+    game->player[ColourBlack].clockSeconds = ReadClock(text, "TIME BLACK SIDE = ");
+
+    game->searchDepth = kDefaultLevel;
+    int level = text->FindEnd("LEVEL = ");
+    if ((game->player[ColourWhite].isComputer || game->player[ColourBlack].isComputer) && level >= 0) {
+        char c = text->CharAt(level);
+        if (c >= '1' && c <= '3') game->searchDepth = c - '0';
+    }
+}
