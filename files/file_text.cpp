@@ -2,26 +2,6 @@
 
 #include "ui/common/file_name_filter.h"
 
-char PieceLetter(int kind) {
-    switch (kind) {
-        case PieceKnight: return 'N';
-        case PieceBishop: return 'B';
-        case PieceRook: return 'R';
-        case PieceQueen: return 'Q';
-        case PieceKing: return 'K';
-        default: return 0;
-    }
-}
-
-char PromotionLetter(int kind) {
-    switch (kind) {
-        case PieceKnight: return 'N';
-        case PieceBishop: return 'B';
-        case PieceRook: return 'R';
-        default: return 'Q';
-    }
-}
-
 String PlayerName(const PlayerRecord& player) {
     String name;
     for (int i = 0; i < (int)sizeof player.name - 1 && player.name[i]; ++i) name += player.name[i];

@@ -3,11 +3,8 @@
 
 #include "core/game.h"
 #include "core/string.h"
+#include "ui/common/move_text.h"  // PieceLetter, PromotionLetter
 
-// "N", "B", "R", "Q", "K" for a piece; 0 for a pawn or an empty square.
-char PieceLetter(int kind);
-// The letter after "=": "N", "B", "R", else "Q".
-char PromotionLetter(int kind);
 inline char FileLetter(int x) { return char('a' + x); }
 inline char RankDigit(int y) { return char('1' + y); }
 

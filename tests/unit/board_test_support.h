@@ -3,6 +3,7 @@
 #pragma once
 #include <cctype>
 #include <cstring>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -75,4 +76,17 @@ inline ::testing::AssertionResult PlayMoves(Game& g, const char* moves) {
     for (std::string m; in >> m;)
         if (!PlayCoordinateMove(g, m.c_str())) return ::testing::AssertionFailure() << m << " refused";
     return ::testing::AssertionSuccess();
+}
+
+// A game that began from `fen` (analyse mode; castling from the history, so the FEN's
+// own rights must be KQkq) with `moves` played.
+inline std::unique_ptr<Game> GameFrom(const char* fen, const char* moves) {
+    std::unique_ptr<Game> game(new Game);
+    EXPECT_TRUE(SetUpFromFen(*game, fen)) << fen;
+    EXPECT_EQ(0, game->ply) << "the position needs no made-up history";
+    game->analyseMode = 1;
+    memcpy(game->beginBoard, game->board, sizeof game->beginBoard);
+    game->beginSide = game->sideToMove;
+    EXPECT_TRUE(PlayMoves(*game, moves)) << moves;
+    return game;
 }

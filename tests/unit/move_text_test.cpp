@@ -15,18 +15,6 @@ std::vector<std::string> Rows(const Game& game) {
     return rows;
 }
 
-// A game that began from `fen` (analyse mode) with `moves` played.
-std::unique_ptr<Game> From(const char* fen, const char* moves) {
-    std::unique_ptr<Game> game(new Game);
-    EXPECT_TRUE(SetUpFromFen(*game, fen)) << fen;
-    EXPECT_EQ(0, game->ply) << "the position needs no made-up history";
-    game->analyseMode = 1;
-    memcpy(game->beginBoard, game->board, sizeof game->beginBoard);
-    game->beginSide = game->sideToMove;
-    EXPECT_TRUE(PlayMoves(*game, moves));
-    return game;
-}
-
 const char kStart[] = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
 TEST(MoveText, RowsForEveryKindOfMove) {
@@ -47,7 +35,7 @@ TEST(MoveText, RowsForEveryKindOfMove) {
         // Numbering follows the half-move after a Black-to-move start.
         {"4k3/8/8/8/8/8/4P3/4K3 b KQkq - 0 1", "e8d8 e1d1 d8c8", {" 0.", " 1. Ke8-d8", "           Ke1-d1", " 2. Kd8-c8"}},
     };
-    for (const Case& c : cases) EXPECT_EQ(Rows(*From(c.fen, c.moves)), c.rows) << c.fen << " " << c.moves;
+    for (const Case& c : cases) EXPECT_EQ(Rows(*GameFrom(c.fen, c.moves)), c.rows) << c.fen << " " << c.moves;
 
     // Not in analyse mode the game is replayed from the start position.
     std::unique_ptr<Game> game(new Game);
@@ -59,7 +47,7 @@ TEST(MoveText, RowsForEveryKindOfMove) {
 TEST(MoveText, TenthMoveAndTheGameItselfAreUntouched) {
     std::string moves;
     for (int i = 0; i < 5; ++i) moves += "g1f3 g8f6 f3g1 f6g8 ";
-    std::unique_ptr<Game> game = From(kStart, (moves + "b1c3").c_str());
+    std::unique_ptr<Game> game = GameFrom(kStart, (moves + "b1c3").c_str());
     ASSERT_EQ(21, game->ply);
     std::vector<std::string> rows = Rows(*game);
     ASSERT_EQ(22u, rows.size());

@@ -2,6 +2,13 @@
 
 namespace {
 
+void AppendSquare(String* out, int x, int y) {
+    *out += char('a' + x);
+    *out += char('1' + y);
+}
+
+}  // namespace
+
 char PieceLetter(int kind) {
     switch (kind) {
         case PieceKnight: return 'N';
@@ -21,13 +28,6 @@ char PromotionLetter(int kind) {
         default: return 'Q';
     }
 }
-
-void AppendSquare(String* out, int x, int y) {
-    *out += char('a' + x);
-    *out += char('1' + y);
-}
-
-}  // namespace
 
 String MoveRowText(const MoveRecord& r, int index, char suffix) {
     String row;

@@ -4,6 +4,11 @@
 #include "core/game.h"
 #include "core/string.h"
 
+// "N", "B", "R", "Q", "K" for a piece; 0 for a pawn or an empty square.
+char PieceLetter(int kind);
+// The letter after "=" of a promotion: "N", "B", "R", else "Q".
+char PromotionLetter(int kind);
+
 // Text of the row of the half-move `record` with 0-based history index `index`;
 // `suffix` is '#', '+' or 0.
 String MoveRowText(const MoveRecord& record, int index, char suffix);
