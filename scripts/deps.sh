@@ -20,7 +20,13 @@ varno_need_packages() {
 VARNO_BUILD_PACKAGES=(cmake make g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine fonts-liberation xvfb xauth fonts-urw-base35)
 VARNO_TEST_PACKAGES=(libgtest-dev googletest xdotool xclip x11-utils imagemagick
-  python3 python3-pil stockfish)
+  python3 python3-pil stockfish clang libclang-rt-dev pgn-extract)
+
+# Node.js with npm for the check against an independent chess library (installed per
+# build from the npm registry); a machine that has them from elsewhere keeps its own.
+varno_need_node() {
+  command -v npm >/dev/null 2>&1 || varno_need_packages nodejs npm
+}
 
 # Wine without its first-start download prompts, quiet, in a prefix of our own.
 export WINEDEBUG=-all
