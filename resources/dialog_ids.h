@@ -3,8 +3,10 @@
 
 #define IDD_ABOUT               103
 #define IDD_PROMOTION           129
+#define IDD_LOAD                145
 #define IDD_NEW_GAME            146
 #define IDB_ABOUT_PICTURE       149
+#define IDD_SAVE_NAME           152
 
 // About dialog.
 #define IDC_ABOUT_PICTURE       1000
@@ -26,3 +28,11 @@
 #define IDC_AI_LEVEL            1019
 #define IDC_WHITE_PICTURE       1025
 #define IDC_BLACK_PICTURE       1026
+
+// Load dialog: Load is IDOK, Cancel IDCANCEL.
+#define IDC_LOAD_DELETE         3
+#define IDC_LOAD_LIST           1012
+#define IDC_LOAD_PREVIEW        1013
+
+// Save-name dialog: OK is IDOK, Cancel IDCANCEL.
+#define IDC_SAVE_NAME           1017

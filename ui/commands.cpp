@@ -60,7 +60,16 @@ int HandleCommand(WPARAM wParam, LPARAM, LRESULT* result) {
         if (HIWORD(wParam) == LBN_SELCHANGE && !g_mainGame.setPositionMode) BrowseToSelectedRow();
         break;
     case IDM_GAME_NEW:
-        g_mainGame.RunNewGameDialog(ResetStartPosition);
+        if (g_mainGame.OfferSave()) g_mainGame.RunNewGameDialog(ResetStartPosition);
+        break;
+    case IDM_GAME_SAVE:
+        g_mainGame.SaveGame();
+        break;
+    case IDM_GAME_LOAD:
+        if (g_mainGame.OfferSave()) g_mainGame.RunLoadDialog(LoadGame);
+        break;
+    case IDM_POSITION_LOAD:
+        if (g_mainGame.OfferSave()) g_mainGame.RunLoadDialog(LoadPosition);
         break;
     case IDM_HELP_MANUAL:
         OpenWithShell(FileExists("varno-4.hlp") ? "varno-4.hlp" : "varno-4.chm");
@@ -72,14 +81,13 @@ int HandleCommand(WPARAM wParam, LPARAM, LRESULT* result) {
         if (g_mainGame.setPositionMode) {
             WindowMessageBox("Please end set position: click on listbox item <ok: white move> or "
                              "<ok: black move>", MessageInfo);
+        } else {
+            g_mainGame.SavePosition();
         }
         break;
     case IDM_OPTIONS:
-    case IDM_GAME_SAVE:
-    case IDM_GAME_LOAD:
-    case IDM_POSITION_LOAD:
     case IDM_POSITION_SET:
-        // Options, game and position files and setting up a position are not built yet.
+        // The Options dialog and setting up a position are not built yet.
         break;
     default:
         return 0;

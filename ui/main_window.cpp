@@ -81,6 +81,10 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_PAINT:
         PaintMainWindow(window);
         return 0;
+    case WM_CLOSE:
+        // A game the user wanted saved but that was not saved keeps the window open.
+        if (!g_mainGame.OfferSave()) return 0;
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_SYSCOLORCHANGE:
         ReloadSkinSheets();
         LayoutMainWindow();
