@@ -273,6 +273,47 @@ class Session:
         if self.probe("clipboard", text)[0] != 0:
             raise AssertionError("the clipboard could not be set")
 
+    def list_rows(self, title, control_id):
+        """(rows, selected row, row height) of list box `control_id` of the dialog titled
+        `title`; (None, None, None) when it cannot be read."""
+        code, lines = self.probe("list", title, control_id)
+        if code != 0:
+            return None, None, None
+        rows, selected, height = [], None, None
+        for line in lines:
+            if line.startswith("row "):
+                rows.append(line[4:])
+            elif line.startswith("selected "):
+                selected = int(line.split()[1])
+            elif line.startswith("height "):
+                height = int(line.split()[1])
+        return rows, selected, height
+
+    def hold_file(self, workdir, relative_path, seconds):
+        """Keeps a file of the program's folder open without sharing for `seconds` (a
+        Windows process of the same Wine server, so the program's own open fails).
+        Returns the holding process once the file is open, None when it could not be."""
+        out = open(os.path.join(self.temp_root, "hold.out"), "w+")
+        holder = subprocess.Popen(["wine", self.probe_exe, "hold", relative_path, str(seconds)],
+                                  cwd=workdir, env=self.env, stdout=out, stderr=subprocess.DEVNULL)
+        held = wait_until(lambda: holder.poll() is not None or
+                          "held" in open(out.name).read(), 30, interval=0.2)
+        out.close()
+        if not held or holder.poll() is not None:
+            if holder.poll() is None:
+                holder.kill()
+            return None
+        return holder
+
+    def rendered_text(self, text, width, height):
+        """`text` drawn as the program draws its one-line messages (window font, centred,
+        white on the default grey), by the probe in a bitmap of its own."""
+        path = os.path.join(self.temp_root, "rendered.bmp")
+        windows_path = "Z:" + path.replace("/", "\\")  # Wine's drive Z: is the root
+        if self.probe("render", text, width, height, windows_path)[0] != 0:
+            raise AssertionError(f"the probe could not draw {text!r}")
+        return Image.open(path).convert("RGB")
+
     # -- the move list ----------------------------------------------------------------
     def move_list(self):
         """(rows of the move list, selected row), or (None, None) when unreadable."""

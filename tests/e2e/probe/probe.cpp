@@ -18,6 +18,14 @@
 //   varno-4-probe edit TITLE ID paste|replace [TEXT]
 //                                 sends WM_PASTE, or EM_REPLACESEL with TEXT, to the
 //                                 control ID of the shown dialog titled TITLE
+//   varno-4-probe list TITLE ID   list box ID of the dialog titled TITLE: "selected S",
+//                                 "height H" (row height), then "row <text>" per row
+//   varno-4-probe hold PATH SECS  keeps PATH open without sharing for SECS seconds
+//                                 (prints "held" once it is open; exit 1: cannot open)
+//   varno-4-probe render TEXT W H PATH
+//                                 writes PATH, a W x H 24-bit BMP of TEXT as the program
+//                                 draws its one-line messages: the window's font, centred,
+//                                 white ink on the default grey background
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -28,17 +36,18 @@ static HWND g_main = NULL;
 
 static int Usage() {
     fprintf(stderr, "usage: varno-4-probe find|client|rows|iconic|minimize|close|send MSG [N]|"
-                    "windows|clipboard TEXT|edit TITLE ID paste|replace [TEXT]\n");
+                    "windows|clipboard TEXT|edit TITLE ID paste|replace [TEXT]|list TITLE ID|"
+                    "hold PATH SECS|render TEXT W H PATH\n");
     return 2;
 }
 
 // Across processes Wine hands list box texts over as UTF-16 whatever the caller asked
 // for (a narrow read gives only the first character), so read them wide and convert.
-static int PrintRows(HWND main) {
-    HWND list = GetDlgItem(main, kMoveListId);
+static int PrintRows(HWND list) {
     if (list == NULL) return 1;
     int count = (int)SendMessageW(list, LB_GETCOUNT, 0, 0);
     printf("selected %d\n", (int)SendMessageW(list, LB_GETCURSEL, 0, 0));
+    printf("height %d\n", (int)SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
     for (int i = 0; i < count; ++i) {
         WCHAR wide[512];
         char text[1024];
@@ -78,7 +87,7 @@ static void PrintRect(HWND window) {
 }
 
 static BOOL CALLBACK PrintControl(HWND control, LPARAM) {
-    char cls[64], text[256];
+    char cls[64], text[512];
     GetClassNameA(control, cls, sizeof(cls));
     ReadText(control, text, sizeof(text));
     LONG style = GetWindowLongA(control, GWL_STYLE);
@@ -129,10 +138,74 @@ static int SendToEdit(int argc, char** argv) {
     return 0;
 }
 
+// Another program's open file without sharing: the program's own open of it fails.
+static int HoldFile(const char* path, int seconds) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    printf("held\n");
+    fflush(stdout);
+    Sleep((DWORD)seconds * 1000);
+    CloseHandle(file);
+    return 0;
+}
+
+// The program's one-line message drawing (preview texts) in a bitmap of its own.
+static int RenderText(const char* text, int width, int height, const char* path) {
+    BITMAPINFO info;
+    ZeroMemory(&info, sizeof(info));
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = NULL;
+    HDC dc = CreateCompatibleDC(NULL);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    if (!dc || !bitmap) return 1;
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    RECT area = {0, 0, width, height};
+    HBRUSH background = CreateSolidBrush(RGB(128, 128, 128));
+    FillRect(dc, &area, background);
+    DeleteObject(background);
+    HFONT font = CreateFontA(24, 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                             "Palatino Linotype");
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 255, 255));
+    DrawTextA(dc, text, -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    GdiFlush();
+    SelectObject(dc, oldFont);
+    DeleteObject(font);
+
+    int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file;
+    ZeroMemory(&file, sizeof(file));
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
+    file.bfSize = file.bfOffBits + stride * height;
+    FILE* out = fopen(path, "wb");
+    int ok = out != NULL;
+    if (out) {
+        ok = fwrite(&file, sizeof(file), 1, out) == 1 &&
+             fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out) == 1 &&
+             fwrite(bits, stride * height, 1, out) == 1;
+        ok = fclose(out) == 0 && ok;
+    }
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return ok ? 0 : 1;
+}
+
 static int Run(int argc, char** argv) {
     const char* what = argv[1];
     if (strcmp(what, "clipboard") == 0) return argc > 2 ? SetClipboardText(argv[2]) : Usage();
     if (strcmp(what, "edit") == 0) return SendToEdit(argc, argv);
+    if (strcmp(what, "hold") == 0) return argc > 3 ? HoldFile(argv[2], atoi(argv[3])) : Usage();
+    if (strcmp(what, "render") == 0)
+        return argc > 5 ? RenderText(argv[2], atoi(argv[3]), atoi(argv[4]), argv[5]) : Usage();
     g_main = FindWindowA("VARNO4", NULL);
     if (g_main == NULL) {
         fprintf(stderr, "no window of class VARNO4\n");
@@ -149,7 +222,9 @@ static int Run(int argc, char** argv) {
         ClientToScreen(g_main, &origin);
         printf("%ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
     } else if (strcmp(what, "rows") == 0) {
-        return PrintRows(g_main);
+        return PrintRows(GetDlgItem(g_main, kMoveListId));
+    } else if (strcmp(what, "list") == 0 && argc > 3) {
+        return PrintRows(GetDlgItem(FindWindowA("#32770", argv[2]), atoi(argv[3])));
     } else if (strcmp(what, "iconic") == 0) {
         printf("%d\n", IsIconic(g_main) ? 1 : 0);
     } else if (strcmp(what, "minimize") == 0) {
