@@ -39,39 +39,28 @@ int WriteFile(const std::string& path, const String& text) {
     return fclose(f) == 0 && written == size_t(text.Length());
 }
 
-// A random position the program accepts: kings and a few pieces on random squares.
+// A random position the program accepts: kings and a few pieces on random squares,
+// read as the program reads a position file.
 void RandomSetUp(Game& game, RandomSource& random) {
     do {
-        std::string fen;
-        int board[64] = {};
-        board[random.Next(64)] = 'K';
-        int at;
-        while (board[at = random.Next(64)]) {
+        game.Reset(ResetEmpty);
+        Square* squares = &game.board[0][0];
+        const int whiteKing = random.Next(64);
+        int blackKing;
+        while ((blackKing = random.Next(64)) == whiteKing) {
         }
-        board[at] = 'k';
+        squares[whiteKing].kind = PieceKing;
+        squares[blackKing].kind = PieceKing;
+        squares[blackKing].colour = ColourBlack;
         const int pieces = random.Next(12);
         for (int i = 0; i < pieces; ++i) {
-            static const char kPieces[] = "PNBRQpnbrq";
-            at = random.Next(64);
-            if (!board[at]) board[at] = kPieces[random.Next(10)];
+            Square& s = squares[random.Next(64)];
+            const int kind = PiecePawn + random.Next(5), colour = random.Next(2);
+            if (s.kind != PieceNone) continue;
+            s.kind = kind;
+            s.colour = colour;
         }
-        for (int row = 7; row >= 0; --row) {
-            int run = 0;
-            for (int col = 0; col < 8; ++col) {
-                const int c = board[row * 8 + col];
-                if (!c) {
-                    ++run;
-                    continue;
-                }
-                if (run) fen += char('0' + run);
-                run = 0;
-                fen += char(c);
-            }
-            if (run) fen += char('0' + run);
-            if (row) fen += '/';
-        }
-        fen += random.Next(2) ? " w" : " b";
-        game.LoadFromFen(String(fen.c_str()));
+        game.LoadFromFen(FenPositionText(game, random.Next(2)));
     } while (game.errorText.Length() != 0);
 }
 
