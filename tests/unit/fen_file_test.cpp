@@ -86,19 +86,6 @@ TEST(FenFile, Validation) {
     for (const Case& c : cases) EXPECT_EQ(Text(ReadFen(c.text)->errorText), c.error) << c.text;
 }
 
-TEST(FenFile, RoundTripsOfPositionsInGames) {
-    const char* games[] = {"e2e4 d7d5 e4d5 d8d5 b1c3 d5a5 d2d4 c7c6 g1f3 c8g4 f1e2 e7e6 e1g1",
-                           "d2d4 g8f6 c2c4 e7e6 b1c3 f8b4 d1c2 e8g8 a2a3 b4c3 c2c3 b7b6 c1g5 c8b7"};
-    for (const char* moves : games) {
-        std::unique_ptr<Game> game = StartGame(moves);
-        for (int side = 0; side < 2; ++side) {
-            std::unique_ptr<Game> read = ReadFen(FenPositionText(*game, side).CStr());
-            EXPECT_TRUE(SamePlacement(*game, *read)) << moves;
-            EXPECT_EQ(side, read->sideToMove);
-        }
-    }
-}
-
 TEST(SaveName, RefusedAndAcceptedNames) {
     const char* refused[] = {"CON", "con", "Con.pgn", "PRN", "aux.txt", "NUL", "nul.tar.gz", "COM1", "com9.fen",
                              "LPT1", "Lpt9", "CON .pgn", "name.", "name ", "...", ".", "a\tb", "a\x01", "a\x7f",
