@@ -106,6 +106,7 @@ class Session:
         self.env = None
         self.programs = []
         self.known_client = None  # client rectangle of the started program, once read
+        self.pointer = None       # where this session last put the pointer
 
     # -- lifetime ------------------------------------------------------------------
     def __enter__(self):
@@ -355,9 +356,18 @@ class Session:
         subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, check=True)
         time.sleep(pause)
 
-    def click_screen(self, x, y, button=1, pause=0.3):
-        """Clicks at screen pixel (x, y); button 1 is the primary button."""
-        self.xdotool("mousemove", "--sync", x, y, "click", button, pause=pause)
+    def move_pointer(self, x, y):
+        """Moves the pointer to screen pixel (x, y) and waits until it is there. xdotool's
+        --sync waits for a motion event, which a move onto the pointer's own place never
+        sends, so that move is not made."""
+        if self.pointer != (x, y):
+            self.xdotool("mousemove", "--sync", x, y, pause=0)
+            self.pointer = (x, y)
+
+    def click_screen(self, x, y, button=1, pause=0.3, count=1):
+        """Clicks at screen pixel (x, y) `count` times; button 1 is the primary button."""
+        self.move_pointer(x, y)
+        self.xdotool("click", "--repeat", count, "--delay", 80, button, pause=pause)
 
     def click(self, x, y, button=1, pause=0.3):
         """Clicks at client pixel (x, y)."""

@@ -76,22 +76,46 @@ class Play:
             self.click_square(move[2:4])
 
     def new_game(self, white="Human", white_name="", black="Computer", black_name="",
-                 level="Normal"):
-        """Starts a game with the New game dialog, driven by keys as a person would."""
-        dialog = self.open_new_game()
+                 level="Normal", discard=False):
+        """Starts a game with the New game dialog, driven by keys as a person would. With
+        `discard`, the offer to save the changed game before it is answered No."""
+        dialog = self.open_new_game(discard)
         fill_new_game(self.session, white, white_name, black, black_name, level)
         self.session.key("Return")
         if not self.session.wait_no_dialog("New game"):
             raise AssertionError("the New game dialog stayed open")
         return dialog
 
-    def open_new_game(self):
+    def open_new_game(self, discard=False):
         self.session.key("alt+g")
         self.session.key("Return")
+        if discard:
+            self.discard_offer()
         dialog = self.session.wait_dialog("New game")
         if dialog is None:
             raise AssertionError("the New game dialog did not open")
         return dialog
+
+
+    def discard_offer(self):
+        """Answers No to the offer to save the current game, which must be open."""
+        box = self.session.wait_message(10)
+        if box is None or box.message() != "Save current game?":
+            raise AssertionError(f"no offer to save: {box.message() if box else 'no box'}")
+        self.session.click_control(box, 7)  # No
+        self.session.wait_no_dialog("Varno-4")
+
+    def close_discarding(self, program, timeout=30):
+        """Closes the window; a changed game's offer to save is answered No. Returns the
+        exit code (None when the program is still running after `timeout` seconds)."""
+        session = self.session
+        session.probe("close")
+        asked = harness.wait_until(
+            lambda: not program.running() or any(w.title == "Varno-4" and w.visible
+                                                 for w in session.windows()), 15)
+        if asked and program.running():
+            self.discard_offer()
+        return program.wait_exit(timeout)
 
 
 def fill_new_game(session, white, white_name, black, black_name, level):

@@ -144,11 +144,7 @@ class LoadDialog:
         rows, _, height = self.session.list_rows(self.title, LIST)
         left, top, _, _ = self.window.control(LIST)["rect"]
         x, y = left + 30, top + 2 + rows.index(name) * height + height // 2
-        if double:
-            self.session.xdotool("mousemove", "--sync", x, y, "click", "--repeat", "2",
-                                 "--delay", "80", 1)
-        else:
-            self.session.click_screen(x, y)
+        self.session.click_screen(x, y, count=2 if double else 1)
         time.sleep(0.4)
 
     def preview_shot(self, label):

@@ -47,7 +47,7 @@ class Run:
         if any(w.visible for w in self.session.windows()):
             self.program.kill()
         else:
-            self.session.close_program(self.program)
+            self.play.close_discarding(self.program)
 
 
 def shows_game(results, name, board, rows):
@@ -278,7 +278,8 @@ def promotion(session, results):
     run = Run(session, "promotion")
     play = run.play
     for how, kind, letter in (("click", 2, "N"), ("escape", 5, "Q")):
-        play.new_game(white_name="Ann", black="Human", black_name="Bob")
+        # The second game replaces a changed one: the program offers to save it first.
+        play.new_game(white_name="Ann", black="Human", black_name="Bob", discard=how == "escape")
         play.play(*PROMOTION_LINE)
         play.click_square("b7")
         play.click_square("a8", pause=0)
