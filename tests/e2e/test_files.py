@@ -1,7 +1,8 @@
 """Game and position files in the real window under Wine: Game/Save with the proposed
 name and the file's bytes, the Load dialog's list, preview and refusals, Load, Delete,
-position files saved from a browsed row, the replace question, refused names, failed
-saves, and the offer to save before New game and before the window closes.
+position files saved from a browsed row, the replace question, refused names, a
+finished game and its game-over warning, failed saves, and the offer to save before
+New game and before the window closes.
 
     python3 test_files.py <path-to-varno-4.exe> <output-dir>
 
@@ -35,6 +36,7 @@ GAME_MOVES = ["e2e4", "d7d5", "e4d5", "d8d5", "b1c3", "d5e5"]
 GAME_MOVETEXT = "1. e4 d5 2. exd5 Qxd5 3. Nc3 Qe5+ "
 FEN_AFTER_E4_D5 = b"rnbqkbnr/ppp1pppp/8/3p4/4P3/8/PPPP1PPP/RNBQKBNR w - - 0 1"
 FEN_AFTER_E4 = b"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b - - 0 1"
+MATED_FEN = b"rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w - - 0 1"
 PREVIEW_TEXTS = ["File not selected", "File not found", "Error open file", "File is too big",
                  "Not begin position", " Error position", " Game over"]
 
@@ -409,6 +411,43 @@ def refusals_and_delete(session, results):
     session.close_program(run.program)
 
 
+def finished_game(session, results):
+    check = results.check
+    run = Run(session, results, "mate")
+    run.play.new_game(white_name="Ann", black="Human", black_name="Bob")
+    run.play.play("f2f3", "e7e5", "g2g4", "d8h4")
+    run.answer("Game over.\nBlack wins by checkmate.", IDOK, "mate")
+    run.command(GAME, SAVE)
+    dialog = run.dialog("Save game")
+    name = dialog.control(1017)["text"] if dialog else ""
+    session.key("Return")
+    run.answer("Game saved", IDOK, "mated game saved")
+    data = read_bytes(run.save_dir(f"{name}.pgn")) if run.saved_files() else b""
+    check("a game Black won is saved with the result 0 - 1 and the mate sign",
+          b'[Result "0 - 1"]\r\n' in data and data.endswith(b"\r\n\r\n1. f3 e5 2. g4 Qh4# "),
+          repr(data))
+
+    warning = "Warning. Position status: game over.\nAre you sure?"
+    run.command(POSITION, SAVE)
+    run.answer(warning, IDNO, "game over warning")
+    check("No to the warning saves nothing", run.dialog("Save game", timeout=3) is None
+          and run.saved_files() == [f"{name}.pgn"], str(run.saved_files()))
+    run.command(POSITION, SAVE)
+    run.answer(warning, IDYES, "game over warning, yes")
+    run.dialog("Save game")
+    session.type_text("mated")
+    session.key("Return")
+    run.answer("Position saved", IDOK, "mated position saved")
+    check("Yes to the warning saves the finished position",
+          read_bytes(run.save_dir("mated.fen")) == MATED_FEN)
+
+    load = open_load(run, POSITION)
+    load.click_row("mated.fen")
+    check("a mated side to move reads ' Game over'", load.preview_text("mated") == " Game over")
+    run.close_dialog("Load position", IDCANCEL)
+    session.close_program(run.program)
+
+
 def offer_to_save(session, results):
     check = results.check
 
@@ -502,6 +541,7 @@ def main():
             if run_rows:
                 results.run("position files", position_files, session, results, *run_rows)
             results.run("refused files and Delete", refusals_and_delete, session, results)
+            results.run("a finished game", finished_game, session, results)
             results.run("offer to save", offer_to_save, session, results)
         finally:
             set_short_date(session, previous)
