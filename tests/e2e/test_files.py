@@ -24,7 +24,6 @@ from play_support import pieces, replay
 # Menu items by their place in the popup (separators are skipped by the arrow keys).
 GAME, POSITION = "alt+g", "alt+p"
 NEW, LOAD, SAVE = 0, 1, 2
-SET = 0
 IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
 LIST, PREVIEW, DELETE = 1012, 1013, 3
 
@@ -83,11 +82,6 @@ class Run:
     def dialog(self, title, timeout=15):
         return self.session.wait_dialog(title, timeout)
 
-    def box(self, timeout=15):
-        """The text of the message box that is open, or None."""
-        box = self.session.wait_message(timeout)
-        return box.message() if box else None
-
     def answer(self, text, button, label, timeout=15):
         """Checks that a message box with exactly `text` is open and presses `button`."""
         box = self.session.wait_message(timeout)
@@ -111,9 +105,6 @@ class Run:
 
     def board(self, label):
         return pieces(self.reader.read(self.session.client_shot(f"{self.name}-{label}")))
-
-    def kill(self):
-        self.program.kill()
 
 
 # -- the Load dialog -----------------------------------------------------------------
