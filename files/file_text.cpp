@@ -24,4 +24,4 @@ String DateDigitsText(const char* shortDate) {
     return date;
 }
 
-String WithoutUnsafeNameChars(const String& name) { return WithoutRefusedFileNameChars(name.CStr(), 0); }
+String WithoutUnsafeNameChars(const String& name) { return WithoutRefusedFileNameChars(name.CStr()); }
