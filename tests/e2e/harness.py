@@ -259,6 +259,12 @@ class Session:
                          and w.message() in wanted), None)
         return wait_until(look, timeout, interval=0.3)
 
+    def any_message(self, timeout=15):
+        """Whatever message box (caption "Varno-4") is shown, once there is one, else
+        None: only for checking that none opens, or for saying which one did."""
+        return wait_until(lambda: next((w for w in self.windows() if w.title == "Varno-4"
+                                        and w.visible), None), timeout, interval=0.3)
+
     def set_x_clipboard(self, text):
         """Puts `text` on the X clipboard from an X program of its own (xclip, which
         serves it until another program takes the clipboard or X ends)."""

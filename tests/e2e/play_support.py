@@ -99,9 +99,10 @@ class Play:
 
     def discard_offer(self):
         """Answers No to the offer to save the current game, which must be open."""
-        box = self.session.wait_message(10)
-        if box is None or box.message() != "Save current game?":
-            raise AssertionError(f"no offer to save: {box.message() if box else 'no box'}")
+        box = self.session.wait_message("Save current game?", 10)
+        if box is None:
+            other = self.session.any_message(0)
+            raise AssertionError(f"no offer to save: {other.message() if other else 'no box'}")
         self.session.click_control(box, 7)  # No
         self.session.wait_no_dialog("Varno-4")
 

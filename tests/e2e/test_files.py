@@ -84,8 +84,9 @@ class Run:
 
     def answer(self, text, button, label, timeout=15):
         """Checks that a message box with exactly `text` is open and presses `button`."""
-        box = self.session.wait_message(timeout)
-        shown = box.message() if box else None
+        box = self.session.wait_message(text, timeout)
+        other = None if box else self.session.any_message(0)
+        shown = box.message() if box else (other.message() if other else None)
         ok = self.results.check(f"{label}: the box says {text!r}", shown == text, repr(shown))
         if box:
             self.session.screenshot(f"{self.name}-box-" + re.sub(r"[^a-z0-9]+", "-", label.lower()))
@@ -94,7 +95,7 @@ class Run:
         return ok
 
     def no_box(self, label, timeout=2):
-        box = self.session.wait_message(timeout)
+        box = self.session.any_message(timeout)
         self.results.check(f"{label}: no message box", box is None, box.message() if box else "")
 
     def close_dialog(self, title, button):
