@@ -3,6 +3,7 @@
 
 #define IDD_ABOUT               103
 #define IDD_PROMOTION           129
+#define IDD_OPTIONS             132
 #define IDD_LOAD                145
 #define IDD_NEW_GAME            146
 #define IDB_ABOUT_PICTURE       149
@@ -36,3 +37,22 @@
 
 // Save-name dialog: OK is IDOK, Cancel IDCANCEL.
 #define IDC_SAVE_NAME           1017
+
+// Options dialog.
+#define IDC_OPTIONS_BACKGROUND  3     // background swatch: opens the colour dialog
+#define IDC_OPTIONS_INK         4     // ink swatch: opens the colour dialog
+#define IDC_OPTIONS_PICK        5     // "Pick from skin"
+#define IDC_OPTIONS_APPLY       7
+#define IDC_OPTIONS_DEFAULT     9     // "Set to default"
+#define IDC_OPTIONS_LEGAL_MOVE  1005
+#define IDC_OPTIONS_LAST_MOVE   1006
+#define IDC_OPTIONS_CHECK       1007
+#define IDC_OPTIONS_AI_PROGRESS 1008
+#define IDC_OPTIONS_BEEP        1009
+#define IDC_OPTIONS_PREVIEW     1010
+#define IDC_OPTIONS_SKIN_LIST   1011
+#define IDC_OPTIONS_WHITE_ON_TOP 1012
+#define IDC_OPTIONS_COORDINATES 1013
+#define IDC_OPTIONS_MOVE_LIST   1014
+#define IDC_OPTIONS_SCALE_75    1018
+#define IDC_OPTIONS_SCALE_100   1019

@@ -1,6 +1,7 @@
 // The main menu's commands, browsing the move list, and the Save items' state.
 #include "ui/play.h"
 #include "ui/dialogs.h"
+#include "ui/options.h"
 #include "ui/common/board_play.h"
 #include "ui/window_globals.h"
 #include "resources/dialog_ids.h"
@@ -57,7 +58,9 @@ int HandleCommand(WPARAM wParam, LPARAM, LRESULT* result) {
         break;
     case IDC_MOVE_LIST:
         // While a position is set up the list holds the piece palette instead.
-        if (HIWORD(wParam) == LBN_SELCHANGE && !g_mainGame.setPositionMode) BrowseToSelectedRow();
+        if (HIWORD(wParam) != LBN_SELCHANGE) break;
+        if (g_mainGame.setPositionMode) SetPositionRowChosen();
+        else BrowseToSelectedRow();
         break;
     case IDM_GAME_NEW:
         if (g_mainGame.OfferSave()) g_mainGame.RunNewGameDialog(ResetStartPosition);
@@ -86,8 +89,10 @@ int HandleCommand(WPARAM wParam, LPARAM, LRESULT* result) {
         }
         break;
     case IDM_OPTIONS:
+        DialogBoxParamA(g_instance, MAKEINTRESOURCEA(IDD_OPTIONS), g_mainWindow, OptionsDlgProc, 0);
+        break;
     case IDM_POSITION_SET:
-        // The Options dialog and setting up a position are not built yet.
+        EnterSetPositionMode();
         break;
     default:
         return 0;

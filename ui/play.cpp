@@ -13,8 +13,10 @@ static void OnButtonUp(UINT msg, LPARAM lParam) {
     int shownRow = ListBoxQuery(LB_GETCURSEL);
     int rowCount = ListBoxQuery(LB_GETCOUNT);
     if (shownRow < 0) return;
-    // Placing pieces while a position is set up is handled by set-position mode.
-    if (g_mainGame.setPositionMode) return;
+    if (g_mainGame.setPositionMode) {
+        SetPositionRelease(col, row, shownRow, msg);
+        return;
+    }
     WindowHandle listBox = g_moveListBox;
     int outcome = PlayBoardRelease(g_mainGame, col, row, shownRow, rowCount,
                                    msg == g_primaryButtonUp, &listBox);

@@ -15,3 +15,9 @@ void UpdateSaveMenuItems();
 
 // 1 when a file matches `path`, else 0.
 int FileExists(const char* path);
+
+// Set-position mode: entering it (the move list must be shown), a button released on
+// board square (col, row) with palette row `paletteRow`, and a palette row chosen.
+void EnterSetPositionMode();
+void SetPositionRelease(int col, int row, int paletteRow, UINT msg);
+void SetPositionRowChosen();

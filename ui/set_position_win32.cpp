@@ -1,0 +1,36 @@
+// Set-position mode in the window: entering it from the menu, placing pieces with
+// either mouse button and finishing from the palette rows of the move list.
+#include "ui/play.h"
+#include "ui/common/set_position.h"
+#include "ui/window_globals.h"
+
+void EnterSetPositionMode() {
+    if (!g_showMoveList) {
+        WindowMessageBox("This mode needs <Moves list> to be displayed.\n"
+                         "Select menu item <Options> and set it.",
+                         MessageInfo);
+        return;
+    }
+    BeginSetPosition(g_mainGame);
+    SendMessageA(g_moveListBox, LB_RESETCONTENT, 0, 0);
+    for (const char* text : kPaletteRowTexts) SendMessageA(g_moveListBox, LB_ADDSTRING, 0, (LPARAM)text);
+    InvalidateRect(g_mainWindow, NULL, TRUE);
+}
+
+void SetPositionRelease(int col, int row, int paletteRow, UINT msg) {
+    if (PlaceSetPositionPiece(g_mainGame, col, row, paletteRow, msg == g_primaryButtonUp))
+        InvalidateRect(g_mainWindow, NULL, TRUE);
+}
+
+void SetPositionRowChosen() {
+    // The list may report one click twice (press and release); a refusal already on
+    // screen is not shown again over itself.
+    static int refusalShown = 0;
+    if (refusalShown) return;
+    int paletteRow = (int)SendMessageA(g_moveListBox, LB_GETCURSEL, 0, 0);
+    WindowHandle listBox = g_moveListBox;
+    refusalShown = 1;
+    int finished = ChooseSetPositionRow(g_mainGame, paletteRow, &listBox);
+    refusalShown = 0;
+    if (finished) InvalidateRect(g_mainWindow, NULL, TRUE);
+}
