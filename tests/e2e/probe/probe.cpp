@@ -26,7 +26,12 @@
 //                                 writes PATH, a W x H 24-bit BMP of TEXT as the program
 //                                 draws its one-line messages: the window's font, centred,
 //                                 white ink on the default grey background
+//   varno-4-probe gdi             "gdi N SOURCE": the program's GDI object count, from
+//                                 GetGuiResources, or where that is not implemented
+//                                 (Wine) the live entries of the program's GDI handle
+//                                 table (SOURCE "table")
 #include <windows.h>
+#include <winternl.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -37,7 +42,7 @@ static HWND g_main = NULL;
 static int Usage() {
     fprintf(stderr, "usage: varno-4-probe find|client|rows|iconic|minimize|close|send MSG [N]|"
                     "windows|clipboard TEXT|edit TITLE ID paste|replace [TEXT]|list TITLE ID|"
-                    "hold PATH SECS|render TEXT W H PATH\n");
+                    "hold PATH SECS|render TEXT W H PATH|gdi\n");
     return 2;
 }
 
@@ -112,6 +117,50 @@ static BOOL CALLBACK PrintWindow(HWND window, LPARAM) {
     printf("|%d\n", IsWindowVisible(window) ? 1 : 0);
     EnumChildWindows(window, PrintControl, 0);
     return TRUE;
+}
+
+// Wine keeps each process's GDI handles in a table that the process environment block
+// points to (its GdiSharedHandleTable field, at offset 0xF8 on x64); an entry is 24
+// bytes and its type byte, at offset 14, is 0 for a free slot.
+static int CountGdiTableEntries(HANDLE process) {
+    const SIZE_T kPebTableOffset = 0xF8, kEntries = 65536, kEntrySize = 24, kTypeOffset = 14;
+    PROCESS_BASIC_INFORMATION basic;
+    ULONG length = 0;
+    if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof(basic), &length) != 0)
+        return -1;
+    unsigned long long table = 0;
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(process, (char*)basic.PebBaseAddress + kPebTableOffset, &table,
+                           sizeof(table), &read) || table == 0)
+        return -1;
+    unsigned char* entries = (unsigned char*)malloc(kEntries * kEntrySize);
+    if (!entries) return -1;
+    int count = -1;
+    if (ReadProcessMemory(process, (void*)table, entries, kEntries * kEntrySize, &read)) {
+        count = 0;
+        for (SIZE_T i = 0; i < kEntries; ++i) count += entries[i * kEntrySize + kTypeOffset] != 0;
+    }
+    free(entries);
+    return count;
+}
+
+static int PrintGdiCount(HWND main) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(main, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process) return 1;
+    SetLastError(0);
+    DWORD count = GetGuiResources(process, GR_GDIOBJECTS);
+    int ok = 1;
+    if (count != 0 || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) {
+        printf("gdi %lu GetGuiResources\n", count);
+    } else {
+        int entries = CountGdiTableEntries(process);
+        ok = entries >= 0;
+        if (ok) printf("gdi %d table\n", entries);
+    }
+    CloseHandle(process);
+    return ok ? 0 : 1;
 }
 
 static int SetClipboardText(const char* text) {
@@ -234,6 +283,8 @@ static int Run(int argc, char** argv) {
     } else if (strcmp(what, "send") == 0 && argc > 2) {
         int times = argc > 3 ? atoi(argv[3]) : 1;
         for (int i = 0; i < times; ++i) SendMessageA(g_main, (UINT)atoi(argv[2]), 0, 0);
+    } else if (strcmp(what, "gdi") == 0) {
+        return PrintGdiCount(g_main);
     } else if (strcmp(what, "windows") == 0) {
         EnumThreadWindows(GetWindowThreadProcessId(g_main, NULL), PrintWindow, 0);
     } else {
