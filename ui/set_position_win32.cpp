@@ -11,6 +11,9 @@ void EnterSetPositionMode() {
                          MessageInfo);
         return;
     }
+    // The game or its begin position may be saved first; a save wanted but not made
+    // keeps the game.
+    if (!g_mainGame.OfferSave()) return;
     BeginSetPosition(g_mainGame);
     SendMessageA(g_moveListBox, LB_RESETCONTENT, 0, 0);
     for (const char* text : kPaletteRowTexts) SendMessageA(g_moveListBox, LB_ADDSTRING, 0, (LPARAM)text);

@@ -1,6 +1,7 @@
 """Setting up a position in the real window under Wine: the mode refused while the move
 list is hidden, the piece palette, pieces placed with both mouse buttons, refused
-placements, a refused finish and a finished set-up played on.
+placements, a refused finish, a finished set-up played on, and the offer to save
+before the mode starts again.
 
     python3 test_setup.py <path-to-varno-4.exe> <output-dir>
 
@@ -17,6 +18,7 @@ PALETTE = [" Pawn", " Knight", " Bishop", " Rook", " Queen", " King", " Clear fi
            " White move", " Black move"]
 PAWN, ROOK, KING, WHITE_MOVE = 0, 3, 5, 7
 HEADING = (532, 84, 700, 116)
+CANCEL, YES, NO = 2, 6, 7
 INK = (255, 255, 255)
 BACKGROUND = (128, 128, 128)
 HIDDEN_LIST_MESSAGE = ("This mode needs <Moves list> to be displayed.\n"
@@ -53,6 +55,15 @@ class SetUp:
         text = box.message() if box else None
         if box:
             self.session.key("Return")
+            self.session.wait_no_dialog("Varno-4")
+        return text
+
+    def answer(self, button):
+        """Text of the question that is open, answered with a click on `button`."""
+        box = self.session.wait_message()
+        text = box.message() if box else None
+        if box:
+            self.session.click_control(box, button)
             self.session.wait_no_dialog("Varno-4")
         return text
 
@@ -159,6 +170,23 @@ def finishing(session, results, s, palette, expected):
                   str(board))
 
 
+def offer_to_save(session, results, s):
+    """Entering the mode again offers to save the begin position first; a save wanted
+    but cancelled keeps the game, a No enters the mode."""
+    s.enter()
+    results.check("Position/Set asks first", s.answer(YES) == "Save begin position?")
+    name = session.wait_dialog("Save position")
+    results.check("Yes asks for a name", name is not None)
+    if name:
+        session.click_control(name, CANCEL)
+        session.wait_no_dialog("Save position")
+    rows = session.rows()
+    results.check("a cancelled save keeps the game", rows == [" 0.", " 1. Ra1-a7"], str(rows))
+    s.enter()
+    results.check("asked again", s.answer(NO) == "Save begin position?")
+    results.check("No enters the mode", session.rows() == PALETTE)
+
+
 def main():
     if len(sys.argv) != 3:
         print(__doc__)
@@ -172,6 +200,7 @@ def main():
         placed = results.run("placing pieces", placing, session, results, s)
         if placed:
             results.run("finishing", finishing, session, results, s, *placed)
+            results.run("offer to save", offer_to_save, session, results, s)
         code = session.close_program(program)
         results.check("the program closes with exit code 0", code == 0, str(code))
     return results.finish()
