@@ -26,8 +26,8 @@ void SetPositionRelease(int col, int row, int paletteRow, UINT msg) {
 }
 
 void SetPositionRowChosen() {
-    // The list may report one click twice (press and release); a refusal already on
-    // screen is not shown again over itself.
+    // A click's release, queued before its press opened a refusal's box, can still make
+    // the list report the row; no second box opens over the first.
     static int refusalShown = 0;
     if (refusalShown) return;
     int paletteRow = (int)SendMessageA(g_moveListBox, LB_GETCURSEL, 0, 0);
