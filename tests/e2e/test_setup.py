@@ -50,8 +50,8 @@ class SetUp:
         self.session.key("Return")
 
     def message(self):
-        """Text of the message box that is open, which is then closed with Enter."""
-        box = self.session.wait_message()
+        """Text of the message box that is open (the caller checks it), closed with Enter."""
+        box = self.session.any_message()
         text = box.message() if box else None
         if box:
             self.session.key("Return")
@@ -60,7 +60,7 @@ class SetUp:
 
     def answer(self, button):
         """Text of the question that is open, answered with a click on `button`."""
-        box = self.session.wait_message()
+        box = self.session.any_message()
         text = box.message() if box else None
         if box:
             self.session.click_control(box, button)
