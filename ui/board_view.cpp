@@ -1,21 +1,24 @@
 // Layout of the main window and everything it paints itself: the board from the
 // skin sheet, coordinates, logo, names, clocks and the rows of the move list.
-#include "ui/window_globals.h"
+#include "ui/main_window.h"
+#include "ui/settings.h"
+#include "ui/skins.h"
+#include "ui/board_view.h"
 #include "ui/common/board_view_rules.h"
+
+ListRect g_moveListRect = MoveListRectForScale(100);
 
 namespace {
 
-const int kMargin = 20;           // board's distance from the client area's edges
 const int kLogoWidth = 128;
 const int kLogoHeight = 64;
 const int kStripHeight = 32;      // name and clock strips
-const int kListTop = 148;
 const int kListItemHeight = 25;
 const UINT kCentredLine = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
-int SquareSize() { return g_boardScale == 75 ? 48 : 64; }
+int SquareSize() { return SquareSizeForScale(g_boardScale); }
 int BoardSide() { return 8 * SquareSize(); }
-int ListHeight() { return g_boardScale == 75 ? 128 : 256; }
+int ListHeight() { return MoveListRectForScale(g_boardScale).height; }
 
 void Fill(HDC dc, int left, int top, int right, int bottom) {
     RECT r = {left, top, right, bottom};
@@ -52,7 +55,7 @@ void FillBackground(HDC dc, int B, int H) {
     GetClientRect(g_mainWindow, &client);
     const int W = client.right;
     const int HC = client.bottom;
-    Fill(dc, 0, 0, W, kMargin);
+    Fill(dc, 0, 0, W, kBoardOrigin);
     Fill(dc, 0, B + 20, 20, HC);
     Fill(dc, B + 20, B + 20, W, HC);
     Fill(dc, 0, B + 40, W, HC);
@@ -62,10 +65,10 @@ void FillBackground(HDC dc, int B, int H) {
     Fill(dc, B + 20, kListTop + H, W, HC);
 }
 
-void DrawListFrame(HDC dc, int B, int H) {
+void DrawListFrame(HDC dc) {
     const ListRect& l = g_moveListRect;
     if (!g_showMoveList) {
-        Fill(dc, B + 40, kListTop, B + 168, kListTop + H);
+        Fill(dc, l.x, l.y, l.x + l.width, l.y + l.height);
         return;
     }
     HPEN pen = CreatePen(PS_SOLID, 1, g_inkColour);
@@ -131,7 +134,7 @@ void DrawSquares(HDC dc, int sq) {
     HDC sheet = g_boardScale == 75 ? g_skinDCThreeQuarters : g_skinDC;
     for (int i = 0; i < 8; ++i)
         for (int j = 0; j < 8; ++j)
-            BitBlt(dc, 20 + j * sq, 20 + i * sq, sq, sq, sheet, cells[i][j].column * sq,
+            BitBlt(dc, kBoardOrigin + j * sq, kBoardOrigin + i * sq, sq, sq, sheet, cells[i][j].column * sq,
                    cells[i][j].row * sq, SRCCOPY);
 }
 
@@ -153,10 +156,7 @@ void InvalidateClockStrip(int side) {
 
 void LayoutMainWindow() {
     const int B = BoardSide();
-    g_moveListRect.x = B + 40;
-    g_moveListRect.y = kListTop;
-    g_moveListRect.width = 128;
-    g_moveListRect.height = ListHeight();
+    g_moveListRect = MoveListRectForScale(g_boardScale);
     MoveWindow(g_moveListBox, g_moveListRect.x, g_moveListRect.y, g_moveListRect.width,
                g_moveListRect.height, TRUE);
 
@@ -203,7 +203,7 @@ void PaintMainWindow(HWND window) {
     }
 
     FillBackground(dc, B, H);
-    DrawListFrame(dc, B, H);
+    DrawListFrame(dc);
     DrawPanelTexts(dc, B, H);
     BitBlt(dc, B + 40, 20, kLogoWidth, kLogoHeight, g_skinDC, 320, 0, SRCCOPY);
     DrawCoordinates(dc, sq, B);

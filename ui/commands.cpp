@@ -3,7 +3,7 @@
 #include "ui/dialogs.h"
 #include "ui/options.h"
 #include "ui/common/board_play.h"
-#include "ui/window_globals.h"
+#include "ui/main_window.h"
 #include "resources/dialog_ids.h"
 #include "resources/resource.h"
 

@@ -2,7 +2,9 @@
 #include "ui/dialogs.h"
 #include "ui/common/file_name_filter.h"
 #include "ui/common/new_game.h"
-#include "ui/window_globals.h"
+#include "ui/main_window.h"
+#include "ui/settings.h"
+#include "ui/skins.h"
 #include "resources/dialog_ids.h"
 
 WNDPROC g_oldEditProc = NULL;

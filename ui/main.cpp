@@ -1,6 +1,6 @@
 // Program entry: one window per user session, then the message loop.
 #include <objbase.h>
-#include "ui/window_globals.h"
+#include "ui/main_window.h"
 #include "resources/resource.h"
 
 namespace {

@@ -1,9 +1,24 @@
-// The main window procedure: creation, destruction and painting; playing, menu
-// commands and timers go to the play handler first.
+// The main window procedure, the one place that routes the main window's messages:
+// creation, destruction and painting here; playing, timers and keys to ui/play.cpp;
+// menu commands to ui/commands.cpp.
 #include <stdlib.h>
-#include "ui/window_globals.h"
+#include "ui/main_window.h"
+#include "ui/settings.h"
+#include "ui/skins.h"
+#include "ui/board_view.h"
 #include "ui/play.h"
 #include "resources/resource.h"
+
+Game g_mainGame;
+Game g_scratchGame;
+
+HINSTANCE g_instance = NULL;
+HWND g_mainWindow = NULL;
+char g_windowTitle[100];
+char g_windowClassName[100];
+HFONT g_font = NULL;
+HWND g_moveListBox = NULL;
+UINT g_primaryButtonUp = WM_LBUTTONUP;
 
 namespace {
 
@@ -33,16 +48,17 @@ void OnCreate(HWND window) {
     g_font = CreateFontA(24, 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                          CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                          "Palatino Linotype");
-    g_moveListBox = CreateWindowExA(0, "LISTBOX", "List box", kMoveListStyle, 552, 148, 128, 256,
-                                    window, (HMENU)(INT_PTR)IDC_MOVE_LIST, g_instance, NULL);
+    const ListRect& l = g_moveListRect;
+    g_moveListBox = CreateWindowExA(0, "LISTBOX", "List box", kMoveListStyle, l.x, l.y, l.width,
+                                    l.height, window, (HMENU)(INT_PTR)IDC_MOVE_LIST, g_instance, NULL);
     SendMessageA(g_moveListBox, WM_SETFONT, (WPARAM)g_font, FALSE);
     ReadSettingsFile();
     CreateSkinSheets();
     // The platform already reports the primary button as the left one when the
     // buttons are swapped, so the system setting is never touched.
     g_primaryButtonUp = WM_LBUTTONUP;
-    SetTimer(window, 1, 20, NULL);
-    SetTimer(window, 2, 1000, NULL);
+    SetTimer(window, kFlashTimerId, kFlashTimerMs, NULL);
+    SetTimer(window, kClockTimerId, kClockTimerMs, NULL);
     g_mainGame.Reset(ResetStartPosition);
     LayoutMainWindow();
     UpdateSaveMenuItems();
@@ -69,8 +85,6 @@ void OnDestroy() {
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     g_mainWindow = window;
-    LRESULT result = 0;
-    if (PlayHandleMessage(window, message, wParam, lParam, &result)) return result;
     switch (message) {
     case WM_CREATE:
         OnCreate(window);
@@ -101,6 +115,21 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_CTLCOLORLISTBOX:
         return (LRESULT)ColourMoveList((HDC)wParam);
+    case WM_COMMAND: {
+        LRESULT result = 0;
+        if (HandleCommand(wParam, lParam, &result)) return result;
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        OnButtonUp(message, lParam);
+        return 0;
+    case WM_TIMER:
+        OnTimer(wParam);
+        return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(wParam, lParam);
+        return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }

@@ -1,5 +1,5 @@
 // The move list box: filled from a game's history.
-#include "ui/window_globals.h"
+#include "ui/main_window.h"
 #include "ui/common/move_text.h"
 
 namespace {

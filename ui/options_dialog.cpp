@@ -2,7 +2,10 @@
 // the skin and puts everything into force on Apply or OK.
 #include "ui/options.h"
 #include "ui/common/options_rules.h"
-#include "ui/window_globals.h"
+#include "ui/board_view.h"
+#include "ui/main_window.h"
+#include "ui/settings.h"
+#include "ui/skins.h"
 #include "resources/dialog_ids.h"
 #include "resources/resource.h"
 

@@ -1,13 +1,15 @@
 // Board input, the two timers and key presses of the main window.
 #include "ui/play.h"
 #include "ui/common/board_play.h"
-#include "ui/window_globals.h"
+#include "ui/main_window.h"
+#include "ui/settings.h"
+#include "ui/board_view.h"
 
 static int ListBoxQuery(UINT msg) {
     return (int)SendMessageA(g_moveListBox, msg, 0, 0);
 }
 
-static void OnButtonUp(UINT msg, LPARAM lParam) {
+void OnButtonUp(UINT msg, LPARAM lParam) {
     int col, row;
     if (!BoardSquareAt(LOWORD(lParam), HIWORD(lParam), g_boardScale, g_whiteOnTop, &col, &row)) return;
     int shownRow = ListBoxQuery(LB_GETCURSEL);
@@ -35,38 +37,21 @@ static void ReturnToGameEnd() {
     InvalidateRect(g_mainWindow, NULL, TRUE);
 }
 
-static void OnTimer(WPARAM id) {
-    if (id == 1) {
+void OnTimer(WPARAM id) {
+    if (id == kFlashTimerId) {
         if (AgeRefusedTargets(g_mainGame)) InvalidateRect(g_mainWindow, NULL, TRUE);
         if (ComputerTurnDue(g_mainGame)) {
             ReturnToGameEnd();
             g_mainGame.ComputerMove();
             UpdateSaveMenuItems();
         }
-    } else if (id == 2) {
+    } else if (id == kClockTimerId) {
         int side = TickHumanClock(g_mainGame);
         if (side >= 0) InvalidateClockStrip(side);
     }
 }
 
-int PlayHandleMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    switch (msg) {
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-        OnButtonUp(msg, lParam);
-        break;
-    case WM_TIMER:
-        OnTimer(wParam);
-        break;
-    case WM_KEYDOWN:
-        // The list box moves its selection on the navigation keys and reports it back.
-        SendMessageA(g_moveListBox, WM_KEYDOWN, wParam, lParam);
-        break;
-    case WM_COMMAND:
-        return HandleCommand(wParam, lParam, result);
-    default:
-        return 0;
-    }
-    *result = 0;
-    return 1;
+// The list box moves its selection on the navigation keys and reports it back.
+void OnKeyDown(WPARAM wParam, LPARAM lParam) {
+    SendMessageA(g_moveListBox, WM_KEYDOWN, wParam, lParam);
 }

@@ -1,6 +1,7 @@
 // The promotion dialog: a person picks the piece a pawn on the last row becomes.
 #include "ui/dialogs.h"
-#include "ui/window_globals.h"
+#include "ui/main_window.h"
+#include "ui/skins.h"
 #include "resources/dialog_ids.h"
 
 HBITMAP g_promotionKnightImage = NULL;

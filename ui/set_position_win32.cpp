@@ -2,7 +2,9 @@
 // either mouse button and finishing from the palette rows of the move list.
 #include "ui/play.h"
 #include "ui/common/set_position.h"
-#include "ui/window_globals.h"
+#include "ui/board_view.h"
+#include "ui/main_window.h"
+#include "ui/settings.h"
 
 void EnterSetPositionMode() {
     if (!g_showMoveList) {

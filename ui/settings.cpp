@@ -1,7 +1,24 @@
 // The settings file on disk: read once at window creation through the platform's
 // profile calls, written once at exit.
-#include "ui/window_globals.h"
+#include "ui/main_window.h"
+#include "ui/settings.h"
 #include "ui/common/settings_text.h"
+
+int g_showLegalMoves = 1;
+int g_showCheck = 1;
+int g_showLastMove = 1;
+int g_showCoordinates = 1;
+int g_whiteOnTop = 0;
+int g_showMoveList = 1;
+int g_showAiProgress = 1;
+int g_boardScale = 100;
+int g_beepAfterAiMove = 1;
+COLORREF g_backgroundColour = 0x808080;
+COLORREF g_inkColour = 0xFFFFFF;
+String g_skinFileName;
+int g_skinNumber = 0;
+HBRUSH g_backgroundBrush = NULL;
+String g_userIdentifier;
 
 namespace {
 

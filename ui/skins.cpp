@@ -1,6 +1,15 @@
 // Skin sheets: the built-in bitmaps, file skins from SKIN\, and the reduced copies.
-#include "ui/window_globals.h"
+#include "ui/main_window.h"
+#include "ui/settings.h"
+#include "ui/skins.h"
 #include "resources/resource.h"
+
+HBITMAP g_skinBitmap = NULL;
+HBITMAP g_skinBitmapHalf = NULL;
+HBITMAP g_skinBitmapThreeQuarters = NULL;
+HDC g_skinDC = NULL;
+HDC g_skinDCHalf = NULL;
+HDC g_skinDCThreeQuarters = NULL;
 
 namespace {
 

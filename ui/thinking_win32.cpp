@@ -1,7 +1,9 @@
 // What the computer player asks of the window while it takes its turn.
 #include <stdlib.h>
 #include "engine/thinking_port.h"
-#include "ui/window_globals.h"
+#include "ui/main_window.h"
+#include "ui/settings.h"
+#include "ui/board_view.h"
 
 uint32_t WindowTickCount() { return GetTickCount(); }
 

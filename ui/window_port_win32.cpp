@@ -1,5 +1,5 @@
 // Message boxes the rules core asks for, owned by the main window.
-#include "ui/window_globals.h"
+#include "ui/main_window.h"
 #include "core/window_port.h"
 
 int WindowMessageBox(const char* text, int kind) {

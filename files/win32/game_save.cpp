@@ -1,7 +1,7 @@
 // Game/Save and Position/Save: the two writers of the main game, from the moment of
 // the save through the Save-name dialog to the file and the report.
 #include "files/win32/files_win32.h"
-#include "ui/window_globals.h"
+#include "ui/main_window.h"
 
 // Room for the short date of any locale.
 static const int kShortDateSize = 128;

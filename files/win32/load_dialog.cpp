@@ -3,7 +3,9 @@
 // be loaded), Delete, and Load into the main game.
 #include "files/win32/files_win32.h"
 #include "ui/common/board_play.h"
-#include "ui/window_globals.h"
+#include "ui/main_window.h"
+#include "ui/settings.h"
+#include "ui/skins.h"
 #include "resources/dialog_ids.h"
 
 int g_loadDlgLastSelection = -1;

@@ -1,6 +1,6 @@
 // Writing game and position files into the save folder, and telling the user.
 #include "files/win32/files_win32.h"
-#include "ui/window_globals.h"
+#include "ui/main_window.h"
 
 int FilesMessageBox(HWND owner, const char* text, UINT style) {
     const char* caption = g_windowTitle[0] != 0 ? g_windowTitle : "Varno-4";

@@ -1,7 +1,7 @@
 // The Save-name dialog: the user names the file before a game or position is saved.
 #include "files/win32/files_win32.h"
 #include "ui/dialogs.h"
-#include "ui/window_globals.h"
+#include "ui/main_window.h"
 #include "resources/dialog_ids.h"
 
 String g_saveFileName;

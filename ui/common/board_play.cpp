@@ -1,5 +1,6 @@
 #include "ui/common/board_play.h"
 #include "ui/common/play_port.h"
+#include "ui/common/board_geometry.h"
 
 int Game::SideOfPly(int row) {
     int side = row & 1;
@@ -39,10 +40,11 @@ void Game::PlayMarkedMove(WindowHandle* listBox) {
 }
 
 int BoardSquareAt(int x, int y, int boardScale, int whiteOnTop, int* col, int* row) {
-    int sq = boardScale == 75 ? 48 : 64;
-    if (x < 20 || x >= 20 + 8 * sq || y < 20 || y >= 20 + 8 * sq) return 0;
-    int screenCol = (x - 20) / sq;
-    int screenRow = (y - 20) / sq;
+    const int sq = SquareSizeForScale(boardScale);
+    const int end = kBoardOrigin + 8 * sq;
+    if (x < kBoardOrigin || x >= end || y < kBoardOrigin || y >= end) return 0;
+    int screenCol = (x - kBoardOrigin) / sq;
+    int screenRow = (y - kBoardOrigin) / sq;
     *row = whiteOnTop ? screenRow : 7 - screenRow;
     *col = whiteOnTop ? 7 - screenCol : screenCol;
     return 1;

@@ -8,27 +8,10 @@ const int kColumnSelection = 3;
 const int kColumnLastMove = 4;
 const int kBlackColumnOffset = 5;
 
-int SideAtRow(const Game& game, int row) {
-    int side = row & 1;
-    if (game.analyseMode != 0 && game.beginSide == 1) side = 1 - side;
-    return side;
-}
-
 int AnySquareMarked(const Game& game, int mark) {
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
             if (game.board[y][x].mark == mark) return 1;
-    return 0;
-}
-
-int FindKingOf(const Game& game, int side, int* kx, int* ky) {
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            if (game.board[y][x].kind == PieceKing && game.board[y][x].colour == side) {
-                *kx = x;
-                *ky = y;
-                return 1;
-            }
     return 0;
 }
 
@@ -53,13 +36,13 @@ void ScreenToBoard(int whiteOnTop, int i, int j, int* x, int* y) {
 
 void ComputeBoardCells(Game* game, const BoardViewOptions& options, int selectedRow,
                        SheetCell cells[8][8]) {
-    const int side = SideAtRow(*game, selectedRow);
+    const int side = game->SideOfPly(selectedRow);
     const int pieceSelected = AnySquareMarked(*game, MarkFrom);
     const int sideIsPerson = game->player[side].isComputer == 0;
     int kingX = -1;
     int kingY = -1;
     int inCheck = 0;
-    if (FindKingOf(*game, side, &kingX, &kingY)) inCheck = game->IsInCheck(side, kingX, kingY);
+    if (game->FindKing(side, &kingX, &kingY)) inCheck = game->IsInCheck(side, kingX, kingY);
     const MoveRecord* lastMove = 0;
     if (options.showLastMove && game->setPositionMode == 0 && selectedRow > 0 &&
         selectedRow <= kHistorySize)
