@@ -65,6 +65,14 @@ int RankDigitToRow(char c);
 // separators not looked at); 0 for anything else.
 int ParseClockHms(const String* text);
 
+// ---- Loading -----------------------------------------------------------------------
+
+// The Load dialog's Load: `game` becomes a copy of `loaded` (the file read), as a game
+// of its `loadKind` (a game file gives the side to move by its half-move count, a
+// position file an analyse-mode game), in progress and unchanged. Returns 1; 0 with
+// nothing changed while the computer searches on `game` (the dialog stays open).
+int TakeLoadedGame(Game& game, const Game& loaded);
+
 // ---- Position files ----------------------------------------------------------------
 
 // The FEN line of `game`'s board with `side` to move: placement, " w" or " b", and the

@@ -219,7 +219,7 @@ static void StartFromDialog(HWND dialog) {
     }
     int level = (int)SendDlgItemMessageA(dialog, IDC_AI_LEVEL, CB_GETCURSEL, 0, 0);
     if (level < 0) level = 0;
-    StartNewGame(g_mainGame, whiteType, whiteName, blackType, blackName, level);
+    if (!StartNewGame(g_mainGame, whiteType, whiteName, blackType, blackName, level)) return;
     WindowHandle listBox = g_moveListBox;
     g_mainGame.RebuildMoveList(&listBox);
     InvalidateRect(g_mainWindow, NULL, TRUE);

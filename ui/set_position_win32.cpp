@@ -16,7 +16,7 @@ void EnterSetPositionMode() {
     // The game or its begin position may be saved first; a save wanted but not made
     // keeps the game.
     if (!g_mainGame.OfferSave()) return;
-    BeginSetPosition(g_mainGame);
+    if (!BeginSetPosition(g_mainGame)) return;
     SendMessageA(g_moveListBox, LB_RESETCONTENT, 0, 0);
     for (const char* text : kPaletteRowTexts) SendMessageA(g_moveListBox, LB_ADDSTRING, 0, (LPARAM)text);
     InvalidateRect(g_mainWindow, NULL, TRUE);

@@ -161,18 +161,9 @@ static void DeleteSelectedFile(HWND dialog) {
 }
 
 static void LoadIntoMainGame(HWND dialog) {
-    Game& game = g_mainGame;
-    int kind = game.loadKind;
-    game = g_scratchGame;
-    if (kind == LoadPosition) {
-        game.analyseMode = 1;
-    } else {
-        game.sideToMove = game.ply & 1;
-    }
-    game.gameActive = 1;
-    game.modified = 0;
+    if (!TakeLoadedGame(g_mainGame, g_scratchGame)) return;
     WindowHandle listBox = g_moveListBox;
-    game.RebuildMoveList(&listBox);
+    g_mainGame.RebuildMoveList(&listBox);
     InvalidateRect(g_mainWindow, NULL, TRUE);
     EndDialog(dialog, 1);
 }

@@ -52,5 +52,6 @@ int WindowEscapeDown() {
 int WindowAskBreak(const char* text) {
     Note("AskBreak");
     g_fakeThinking.questions.push_back(text);
+    if (g_fakeThinking.whileAsking) g_fakeThinking.whileAsking();
     return g_fakeThinking.breakAnswer;
 }

@@ -1,8 +1,9 @@
 // The tests' stand-in for what the computer player asks of the window: records the
-// calls, lets a test pin the random number and the tick count, and can hold Escape
-// down at a chosen thinking tick.
+// calls, lets a test pin the random number and the tick count, can hold Escape down at
+// a chosen thinking tick and act while the break question is open.
 #pragma once
 #include <stdint.h>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ struct FakeThinking {
     int escapeAtTick = 0;      // Escape is down at this thinking tick (1-based); 0 never
     int escapeEveryTick = 0;   // 1: Escape is down at every tick from escapeAtTick on
     int breakAnswer = 1;       // what the break question answers (1 Yes)
+    std::function<void()> whileAsking;  // runs while the break question is open
     int beepEnabled = 0;       // the beep setting
 
     // What the engine did.

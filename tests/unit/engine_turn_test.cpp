@@ -3,6 +3,8 @@
 #include <string.h>
 #include <string>
 #include <vector>
+#include "files/game_files.h"
+#include "ui/common/new_game.h"
 #include "unit/engine_test_support.h"
 
 namespace {
@@ -105,6 +107,49 @@ TEST(EngineTurn, BreakAnsweredNoGoesOnAndAsksAgainWhileEscapeIsDown) {
     game->ComputerMove();
     EXPECT_EQ(game->ply, 3);
     EXPECT_EQ((int)g_fakeThinking.questions.size(), g_fakeThinking.ticksSeen - 1);
+}
+
+TEST(EngineTurn, GameIsNotReplacedWhileTheBreakQuestionIsOpen) {
+    // The question's message loop may pass a click on an open dialog's Start or Load:
+    // the game is kept, and the search plays its move on the game it began with.
+    for (int load : {0, 1}) {
+        std::unique_ptr<Game> other = EngineGame("startpos", "d2d4");
+        std::unique_ptr<Game> game = EngineGame("startpos", "e2e4 e7e5");
+        game->gameActive = 1;
+        game->player[ColourWhite].clockSeconds = 30;
+        game->player[ColourBlack].clockSeconds = 12;
+        g_fakeThinking.ticks = 3600000;  // an hour since the system started
+        g_fakeThinking.tickStep = 500;
+        g_fakeThinking.escapeAtTick = 1;
+        g_fakeThinking.breakAnswer = 0;
+        int replaced = -1;
+        g_fakeThinking.whileAsking = [&] {
+            replaced = load ? TakeLoadedGame(*game, *other)
+                            : StartNewGame(*game, NewGameHuman, "Ann", NewGameHuman, "Bob", 1);
+        };
+        game->ComputerMove();
+        EXPECT_EQ(replaced, 0) << load;
+        EXPECT_EQ(g_fakeThinking.questions.size(), 1u) << load;
+        ASSERT_EQ(game->ply, 3) << load;
+        const MoveRecord& m = game->history[2];
+        std::string played = {char('a' + m.fromX), char('1' + m.fromY), char('a' + m.toX), char('1' + m.toY)};
+        std::unique_ptr<Game> replay(new Game);
+        ASSERT_TRUE(SetUpPositionWithMoves(*replay, "startpos", ("e2e4 e7e5 " + played).c_str())) << played;
+        EXPECT_TRUE(SamePlacement(*game, *replay)) << load;
+        EXPECT_EQ(game->sideToMove, replay->sideToMove) << load;
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(game->history[i].fromX, replay->history[i].fromX) << load << " " << i;
+            EXPECT_EQ(game->history[i].fromY, replay->history[i].fromY) << load << " " << i;
+            EXPECT_EQ(game->history[i].toX, replay->history[i].toX) << load << " " << i;
+            EXPECT_EQ(game->history[i].toY, replay->history[i].toY) << load << " " << i;
+        }
+        EXPECT_EQ(game->player[ColourWhite].isComputer, 1) << load;
+        EXPECT_EQ(game->thinking, 0) << load;
+        // Charged from the search's own start, not from the counter's zero.
+        int tickCalls = g_fakeThinking.Count("TickCount");
+        EXPECT_EQ(game->player[ColourWhite].clockSeconds, 30 + (tickCalls - 1) * 500 / 1000) << load;
+        EXPECT_EQ(game->player[ColourBlack].clockSeconds, 12) << load;
+    }
 }
 
 TEST(EngineTurn, MatingCastlingIsCommittedWithItsRookAndEndsTheGame) {

@@ -28,12 +28,16 @@ static void SetPlayer(PlayerRecord& player, int type, const char* name) {
     String::CopyChars(name, player.name, length, 0, 0);
 }
 
-void StartNewGame(Game& game, int whiteType, const char* whiteName, int blackType,
-                  const char* blackName, int levelIndex) {
+int StartNewGame(Game& game, int whiteType, const char* whiteName, int blackType,
+                 const char* blackName, int levelIndex) {
+    // A search running below a dialog's message loop unwinds onto this game when it
+    // returns: resetting it now would corrupt the new game and the clocks.
+    if (game.thinking) return 0;
     game.Reset(game.newGameMode);
     SetPlayer(game.player[ColourWhite], whiteType, whiteName);
     SetPlayer(game.player[ColourBlack], blackType, blackName);
     game.searchDepth = levelIndex + 1;
     if (game.player[ColourWhite].isComputer) game.computerToMove = 1;
     game.gameActive = 1;
+    return 1;
 }

@@ -17,6 +17,7 @@ const char* NewGameNamesRefusal(int whiteType, const char* whiteName, int blackT
 
 // Starts a game on `game`: resets it in its `newGameMode`, sets both players, the
 // level (index 0 Easy, 1 Normal) and whether the computer moves first, and marks the
-// game in progress.
-void StartNewGame(Game& game, int whiteType, const char* whiteName, int blackType,
+// game in progress. Returns 1; 0 with nothing changed while the computer searches on
+// `game` (the dialog stays open and Start works once the move is played).
+int StartNewGame(Game& game, int whiteType, const char* whiteName, int blackType,
                   const char* blackName, int levelIndex);

@@ -25,11 +25,13 @@ void Game::CountBishopsBySquareColour(int out[2][2]) {
 
 int Game::IsSameParity(int col, int row) { return (col & 1) == (row & 1) ? 1 : 0; }
 
-void BeginSetPosition(Game& game) {
+int BeginSetPosition(Game& game) {
+    if (game.thinking) return 0;  // the search would unwind onto the emptied board
     game.Reset(ResetEmpty);
     game.setPositionMode = 1;
     game.ply = 0;
     game.gameActive = 1;
+    return 1;
 }
 
 namespace {

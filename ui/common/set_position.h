@@ -16,8 +16,9 @@ enum PaletteRow {
 extern const char* const kPaletteRowTexts[kPaletteRowCount];
 
 // Empties `game` and puts it into set-position mode (the move list's palette rows are
-// the window's part).
-void BeginSetPosition(Game& game);
+// the window's part). Returns 1; 0 with nothing changed while the computer searches
+// on `game`.
+int BeginSetPosition(Game& game);
 
 // A release on board square (col, row) with palette row `paletteRow` selected; primary
 // places White, the other button Black. Returns 1 when the board changed (repaint),
