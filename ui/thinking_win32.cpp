@@ -60,10 +60,39 @@ static void DropQueuedEscapes() {
         PeekMessageA(&msg, NULL, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE);
 }
 
+// The windows of the thread that the break question holds disabled while it is open.
+struct HeldWindows {
+    HWND owner;      // the question's owner: the box itself disables and enables it
+    HWND held[32];   // far more than the program shows at once (a window, a few boxes)
+    int count;
+};
+
+static BOOL CALLBACK HoldWindow(HWND window, LPARAM param) {
+    HeldWindows* windows = (HeldWindows*)param;
+    if (window == windows->owner || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+    if (windows->count == 32) return FALSE;
+    EnableWindow(window, FALSE);
+    windows->held[windows->count++] = window;
+    return TRUE;
+}
+
 int WindowAskBreak(const char* text) {
     DropQueuedEscapes();
-    return MessageBoxA(g_mainWindow, text, g_windowTitle,
-                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+    // The search may run below a dialog's message loop (the computer plays behind an
+    // open dialog). A box owned by the main window alone would leave that dialog
+    // enabled, and a click there could replace the game the search unwinds onto: only
+    // the question takes input while it is open. It is owned by the active window, so
+    // closing it gives activation back there.
+    HeldWindows windows;
+    HWND active = GetActiveWindow();
+    windows.owner = active && IsWindowEnabled(active) ? active : g_mainWindow;
+    windows.count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), HoldWindow, (LPARAM)&windows);
+    int answer = MessageBoxA(windows.owner, text, g_windowTitle,
+                             MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+    for (int i = windows.count - 1; i >= 0; --i)
+        if (IsWindow(windows.held[i])) EnableWindow(windows.held[i], TRUE);
+    return answer == IDYES;
 }
 
 int WindowBeepEnabled() { return g_beepAfterAiMove; }
