@@ -149,6 +149,7 @@ TEST(EngineTurn, GameIsNotReplacedWhileTheBreakQuestionIsOpen) {
         int tickCalls = g_fakeThinking.Count("TickCount");
         EXPECT_EQ(game->player[ColourWhite].clockSeconds, 30 + (tickCalls - 1) * 500 / 1000) << load;
         EXPECT_EQ(game->player[ColourBlack].clockSeconds, 12) << load;
+        g_fakeThinking.whileAsking = nullptr;  // it holds references to this row's games
     }
 }
 
