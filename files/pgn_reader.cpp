@@ -3,7 +3,7 @@
 #include <string>
 
 #include "files/game_files.h"
-#include "ui/common/new_game.h"
+#include "core/names.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Every game the writer writes reads back to the same game: random legal games with
 // random players, clocks and levels, and the positions met on the way as FEN lines.
+#include "core/names.h"
 #include "tools/common/random_games.h"
-#include "ui/common/new_game.h"
 #include "unit/game_file_test_support.h"
 
 namespace {
