@@ -5,9 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
 varno_need_packages "${VARNO_BUILD_PACKAGES[@]}"
-varno_build_windows build/windows
-if [ ! -f build/windows/ui/varno-4.exe ]; then
-  echo "The window of the game is not built yet: only the rules core exists so far."
+if ! varno_build_windows build/windows || [ ! -f build/windows/ui/varno-4.exe ]; then
+  echo "The build of the Windows program failed: build/windows/ui/varno-4.exe is missing." >&2
+  echo "See the build output above; the build folder is build/windows." >&2
   exit 1
 fi
 workdir="${VARNO_HOME:-$HOME/varno-4}"

@@ -1,6 +1,6 @@
 #include "files/file_text.h"
 
-#include "ui/common/file_name_filter.h"
+#include "core/names.h"
 
 String PlayerName(const PlayerRecord& player) {
     String name;

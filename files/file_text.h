@@ -3,7 +3,7 @@
 
 #include "core/game.h"
 #include "core/string.h"
-#include "ui/common/move_text.h"  // PieceLetter, PromotionLetter
+#include "core/piece_letters.h"
 
 inline char FileLetter(int x) { return char('a' + x); }
 inline char RankDigit(int y) { return char('1' + y); }

@@ -46,11 +46,12 @@ const char* PgnResultText(const Game& game);
 String ProposedGameFileName(const Game& game, const SaveMoment& when);
 
 // Reads a game file's text into `game` (the Load dialog passes the scratch game).
-// Refuses a text with a line starting "[FEN" ("Not begin position" in `errorText`,
-// nothing else changed); otherwise resets `game` to the start position, replays the
-// moves up to the first it cannot play (only moves flagged legal are played), and
-// takes names, computer sides, clocks and level from the text. `errorText` is empty
-// afterwards.
+// Refuses a text with a "[FEN" tag where a tag can stand: at the start of the text or
+// of a line, or after another tag on its line ("Not begin position" in `errorText`,
+// nothing else changed). Otherwise resets `game` to the start position, replays the
+// moves up to the first it cannot play (only moves flagged legal are played), takes
+// the names and computer sides from the tags and the clocks and level from the
+// information comment after them. `errorText` is empty afterwards.
 void LoadGameFromPgn(Game* game, const String* text);
 
 // 1 when (fromX, fromY) holds a piece of `kind` of the side to move and the piece may

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "files/game_files.h"
-#include "ui/common/new_game.h"
+#include "core/names.h"
 
 namespace {
 
@@ -11,21 +11,42 @@ const int kMaxTokens = kMaxGamePly;  // two per numbered move, one per history r
 const int kMaxNameChars = 18;        // the length of the computer player's name
 const int kDefaultLevel = 3;
 
-// A position file says so in a "[FEN" tag; the same letters in a name or a comment
-// are no such tag.
-int HasFenTag(const char* text) {
-    int lineStart = 1;
-    for (const char* p = text; *p; ++p) {
-        if (*p == '\r' || *p == '\n') {
-            lineStart = 1;
-        } else if (lineStart && (*p == ' ' || *p == '\t')) {
-            // spaces before a tag
-        } else {
-            if (lineStart && p[0] == '[' && p[1] == 'F' && p[2] == 'E' && p[3] == 'N') return 1;
-            lineStart = 0;
+// Where tags stand in a text: at its start (after a UTF-8 byte-order mark), at the
+// start of a line, or after an earlier tag's "]" on the same line, blanks before each.
+// Quoted values are passed over, so a name holding "]", "[FEN" or "{" starts nothing.
+struct TagScan {
+    int fenTag = 0;                   // a position file says so in a "[FEN" tag
+    const char* information = 0;      // the comment right after the tags, or 0
+};
+
+TagScan ScanTags(const char* text) {
+    enum { TagPlace, InTag, InValue, Elsewhere } state = TagPlace;
+    int tagsOnly = 1;  // nothing but tags and blanks so far
+    TagScan scan;
+    const char* p = text;
+    if (p[0] == '\xEF' && p[1] == '\xBB' && p[2] == '\xBF') p += 3;
+    for (; *p; ++p) {
+        const char c = *p;
+        if (c == '\r' || c == '\n') {
+            state = TagPlace;
+        } else if (state == TagPlace && c == '[') {
+            if (p[1] == 'F' && p[2] == 'E' && p[3] == 'N') {
+                scan.fenTag = 1;
+                return scan;
+            }
+            state = InTag;
+        } else if (state == TagPlace && c != ' ' && c != '\t') {
+            if (c == '{' && tagsOnly) scan.information = p;
+            tagsOnly = 0;
+            state = Elsewhere;
+        } else if (state == InTag) {
+            if (c == '"') state = InValue;
+            if (c == ']') state = TagPlace;
+        } else if (state == InValue && c == '"') {
+            state = InTag;
         }
     }
-    return 0;
+    return scan;
 }
 
 // The movetext: what follows the last "]", with line breaks and tabs as spaces, so
@@ -164,11 +185,22 @@ void ReadName(const String* text, const char* opening, PlayerRecord* player, con
     player->isComputer = name == String(kComputerPlayerName) ? 1 : 0;
 }
 
-int ReadClock(const String* text, const char* item) {
-    int start = text->FindEnd(item);
+// The information comment, from its "{" to its "}" (or the end of the text).
+String InformationComment(const String* text, const char* start) {
+    String comment;
+    if (start) {
+        const int from = int(start - text->CStr());
+        const int end = text->FindChar('}', from);
+        comment.AssignMid(text, from, end >= 0 ? end - from + 1 : -1);
+    }
+    return comment;
+}
+
+int ReadClock(const String* comment, const char* item) {
+    int start = comment->FindEnd(item);
     if (start < 0) return 0;
     String clock;
-    clock.AssignMid(text, start, 8);
+    clock.AssignMid(comment, start, 8);
     return ParseClockHms(&clock);
 }
 
@@ -199,7 +231,8 @@ int LoadGameCanMove(Game* game, int kind, int fromX, int fromY, int toX, int toY
 
 void LoadGameFromPgn(Game* game, const String* text) {
     game->errorText = "";
-    if (HasFenTag(text->CStr())) {
+    const TagScan tags = ScanTags(text->CStr());
+    if (tags.fenTag) {
         game->errorText = "Not begin position";
         return;
     }
@@ -218,13 +251,15 @@ void LoadGameFromPgn(Game* game, const String* text) {
 
     ReadName(text, "[White \"", &game->player[ColourWhite], "Player 1");
     ReadName(text, "[Black \"", &game->player[ColourBlack], "Player 2");
-    game->player[ColourWhite].clockSeconds = ReadClock(text, "TIME WHITE SIDE = ");
-    game->player[ColourBlack].clockSeconds = ReadClock(text, "TIME BLACK SIDE = ");
+    // Clocks and level come from the writer's comment alone: a name cannot set them.
+    const String information = InformationComment(text, tags.information);
+    game->player[ColourWhite].clockSeconds = ReadClock(&information, "TIME WHITE SIDE = ");
+    game->player[ColourBlack].clockSeconds = ReadClock(&information, "TIME BLACK SIDE = ");
 
     game->searchDepth = kDefaultLevel;
-    int level = text->FindEnd("LEVEL = ");
+    int level = information.FindEnd("LEVEL = ");
     if ((game->player[ColourWhite].isComputer || game->player[ColourBlack].isComputer) && level >= 0) {
-        char c = text->CharAt(level);
+        char c = information.CharAt(level);
         if (c >= '1' && c <= '3') game->searchDepth = c - '0';
     }
 }

@@ -1,6 +1,6 @@
 // Whether a name typed in the Save-name dialog can be a plain file in the save folder.
 #include "files/game_files.h"
-#include "ui/common/file_name_filter.h"
+#include "core/names.h"
 
 namespace {
 
@@ -47,9 +47,5 @@ const char* SaveNameRefusal(const char* name) {
 }
 
 String SaveFilePath(const char* name, const char* extension) {
-    String path(kSaveFolder);
-    path += '\\';
-    path += name;
-    path += extension;
-    return path;
+    return String(kSaveFolder) + "\\" + name + extension;
 }

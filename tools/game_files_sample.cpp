@@ -12,9 +12,9 @@
 #include <memory>
 #include <string>
 
+#include "core/names.h"
 #include "files/game_files.h"
 #include "tools/common/random_games.h"
-#include "ui/common/new_game.h"
 
 namespace {
 

@@ -59,9 +59,7 @@ static int LoadingPositions() { return g_mainGame.loadKind == LoadPosition; }
 static void OpenListing(HWND dialog) {
     HWND list = FileList(dialog);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    String pattern(kSaveFolder);
-    pattern += "\\*";
-    pattern += LoadingPositions() ? kPositionFileExtension : kGameFileExtension;
+    String pattern = SaveFilePath("*", LoadingPositions() ? kPositionFileExtension : kGameFileExtension);
     SendMessageA(list, LB_DIR, 0, (LPARAM)pattern.CStr());
     SetWindowTextA(dialog, LoadingPositions() ? "Load position" : "Load game");
     g_scratchGame.errorText = "File not selected";

@@ -4,7 +4,8 @@ virtual X display (Xvfb).
 A test script is run as `python3 test_x.py <path-to-varno-4.exe> <output-dir>`.
 Typical use:
 
-    with harness.Session(sys.argv[1], sys.argv[2]) as session:
+    session, results = harness.script(__doc__)        # the two arguments, or the usage
+    with session:
         work = session.new_workdir("first-start")     # fresh folder, exe copied in
         program = session.start(work)                 # wine varno-4.exe, cwd = work
         session.wait_window()                         # window of class VARNO4 is up
@@ -12,7 +13,8 @@ Typical use:
         session.click(300, 300)                       # client pixel, primary button
         rows = session.rows()                         # move list rows (probe)
         dialog = session.wait_dialog("New game")      # a shown dialog and its controls
-        session.close_program(program)                # WM_CLOSE, wait for exit
+        harness.check_closes(session, results, program, "closes")  # WM_CLOSE, exit code 0
+    return results.finish()
 
 What X11 tools cannot see under Wine (window classes, client origin, list rows,
 dialogs and their controls) comes from varno-4-probe.exe, a test utility built beside
@@ -555,6 +557,22 @@ def find_picture(image, picture):
             if ImageChops.difference(part, picture).getbbox() is None:
                 return True
     return False
+
+
+def script(doc):
+    """The start every test script shares: with other than two arguments, prints the
+    script's usage `doc` and exits with 2; else returns a Session on them (to be entered
+    with `with`) and the Results the script counts in."""
+    if len(sys.argv) != 3:
+        print(doc)
+        sys.exit(2)
+    return Session(sys.argv[1], sys.argv[2]), Results()
+
+
+def check_closes(session, results, program, name):
+    """Closes the program (WM_CLOSE) and checks, as `name`, that it ends with exit code 0."""
+    code = session.close_program(program)
+    return results.check(name, code == 0, str(code))
 
 
 class Results:

@@ -239,8 +239,7 @@ def file_skin_and_persistence(session, results, o, program, work):
     o.close(dialog, OK)
     bad = board_mismatches(session.client_shot("wood"), wood, 75, True, START)
     results.check("the file skin Wood is applied", not bad, "; ".join(bad[:4]))
-    code = session.close_program(program)
-    results.check("the program closes with exit code 0", code == 0, str(code))
+    harness.check_closes(session, results, program, "the program closes with exit code 0")
     files = harness.settings_files(work)
     written = harness.read_bytes(files[0]) if files else b""
     expected = settings_text(75, True, skin_name="Wood", number=-1, extra={
@@ -259,16 +258,12 @@ def file_skin_and_persistence(session, results, o, program, work):
     selected = o.skin_rows()[1]
     results.check("next opening selects Wood again", selected == 7, str(selected))
     o.close(dialog, CANCEL)
-    code = session.close_program(program)
-    results.check("closes again with exit code 0", code == 0, str(code))
+    harness.check_closes(session, results, program, "closes again with exit code 0")
 
 
 def main():
-    if len(sys.argv) != 3:
-        print(__doc__)
-        return 2
-    results = harness.Results()
-    with harness.Session(sys.argv[1], sys.argv[2]) as session:
+    session, results = harness.script(__doc__)
+    with session:
         work = session.new_workdir("options")
         os.makedirs(os.path.join(work, "SKIN"))
         harness.skin_sheet(2).save(os.path.join(work, "SKIN", "Wood.bmp"), "BMP")

@@ -30,16 +30,12 @@ def gdi_objects(session, results):
           f"({session.probe('gdi')[1]})")
     results.check("100 openings leave the GDI object count where the first left it",
                   first is not None and first == last, f"{first} -> {last}")
-    code = session.close_program(program)
-    results.check("closes with exit code 0 after 100 openings", code == 0, str(code))
+    harness.check_closes(session, results, program, "closes with exit code 0 after 100 openings")
 
 
 def main():
-    if len(sys.argv) != 3:
-        print(__doc__)
-        return 2
-    results = harness.Results()
-    with harness.Session(sys.argv[1], sys.argv[2]) as session:
+    session, results = harness.script(__doc__)
+    with session:
         results.run("GDI objects", gdi_objects, session, results)
     return results.finish()
 

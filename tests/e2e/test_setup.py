@@ -188,11 +188,8 @@ def offer_to_save(session, results, s):
 
 
 def main():
-    if len(sys.argv) != 3:
-        print(__doc__)
-        return 2
-    results = harness.Results()
-    with harness.Session(sys.argv[1], sys.argv[2]) as session:
+    session, results = harness.script(__doc__)
+    with session:
         program = session.start(session.new_workdir("set-position"))
         session.wait_window()
         s = SetUp(session)
@@ -201,8 +198,7 @@ def main():
         if placed:
             results.run("finishing", finishing, session, results, s, *placed)
             results.run("offer to save", offer_to_save, session, results, s)
-        code = session.close_program(program)
-        results.check("the program closes with exit code 0", code == 0, str(code))
+        harness.check_closes(session, results, program, "the program closes with exit code 0")
     return results.finish()
 
 

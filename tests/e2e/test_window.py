@@ -161,8 +161,7 @@ def run_and_shoot(session, results, name, settings=None, files=None):
     program = session.start(work)
     session.wait_window()
     shot = session.client_shot(name)
-    code = session.close_program(program)
-    results.check(f"{name}: closes with exit code 0", code == 0, str(code))
+    harness.check_closes(session, results, program, f"{name}: closes with exit code 0")
     return shot, work
 
 
@@ -195,8 +194,7 @@ def first_start(session, results):
     results.check("second start restored the first window", restored)
     results.check("still one window", len(session.x_windows()) == 1 and program.running())
 
-    code = session.close_program(program)
-    results.check("closing exits with 0", code == 0, str(code))
+    harness.check_closes(session, results, program, "closing exits with 0")
     files = harness.settings_files(work)
     results.check("closing wrote one settings file", len(files) == 1, str(files))
     if not files:
@@ -301,17 +299,13 @@ def platform_reader(session, results):
     session.wait_window()
     shot = session.client_shot("failed-write")
     results.check("failed write: the settings were read", shot.size == layout(75)["client"])
-    code = session.close_program(program)
-    results.check("failed write: the program still ends with 0", code == 0, str(code))
+    harness.check_closes(session, results, program, "failed write: the program still ends with 0")
     results.check("a failed write keeps the previous settings file", harness.read_bytes(path) == old)
 
 
 def main():
-    if len(sys.argv) != 3:
-        print(__doc__)
-        return 2
-    results = harness.Results()
-    with harness.Session(sys.argv[1], sys.argv[2]) as session:
+    session, results = harness.script(__doc__)
+    with session:
         below_view = results.run("first start", first_start, session, results)
         if getattr(session, "settings_name", None):
             results.run("out-of-range settings", out_of_range, session, results)

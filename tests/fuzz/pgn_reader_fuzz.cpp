@@ -17,17 +17,41 @@ int IsLegal(Game& position, const MoveRecord& r) {
 
 int HasLineBreak(const char* name) { return strchr(name, '\r') || strchr(name, '\n'); }
 
+// What a read may change: board, moves, side to move, players and level.
+int SameGame(const Game& a, const Game& b) {
+    return memcmp(a.board, b.board, sizeof a.board) == 0 && a.ply == b.ply && a.sideToMove == b.sideToMove &&
+           memcmp(a.history, b.history, sizeof(MoveRecord) * a.ply) == 0 &&
+           memcmp(a.player, b.player, sizeof a.player) == 0 && a.searchDepth == b.searchDepth;
+}
+
+// A game that no read leaves as it is: one move played, names, clocks and level set.
+void SetUpEarlierGame(Game* game) {
+    game->Reset(ResetStartPosition);
+    game->MakeMove(&game->history[0], 4, 1, 4, 3, 1, PieceQueen);
+    game->ply = 1;
+    game->sideToMove = ColourBlack;
+    for (int side = 0; side < 2; ++side) {
+        memset(game->player[side].name, 0, sizeof game->player[side].name);
+        game->player[side].name[0] = side ? 'B' : 'W';
+        game->player[side].clockSeconds = 5 + side;
+    }
+    game->searchDepth = 2;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Game* game = new Game;
     static Game* replay = new Game;
     static Game* again = new Game;
+    static Game* before = new Game;
     String text = FileText(data, size);
-    game->Reset(ResetStartPosition);
+    SetUpEarlierGame(game);
+    *before = *game;
     LoadGameFromPgn(game, &text);
     if (game->errorText.Length() != 0) {
         FUZZ_CHECK(game->errorText == String("Not begin position"));
+        FUZZ_CHECK(SameGame(*game, *before));  // a refused text changes nothing else
         return 0;
     }
     FUZZ_CHECK(game->ply >= 0 && game->ply <= kMaxGamePly);

@@ -1,7 +1,7 @@
 // Every game the writer writes reads back to the same game: random legal games with
 // random players, clocks and levels, and the positions met on the way as FEN lines.
+#include "core/names.h"
 #include "tools/common/random_games.h"
-#include "ui/common/new_game.h"
 #include "unit/game_file_test_support.h"
 
 namespace {
@@ -91,6 +91,37 @@ TEST(GameFileRoundTrip, RandomGamesReadBackWhole) {
     EXPECT_GT(seen.originHints, 0);
     EXPECT_GT(seen.mates, 0);
     EXPECT_GT(seen.fullLength, 0);
+}
+
+// Names that look like the comment's items, or hold a tag's "]", stay names: the level
+// and clocks read back are the ones the comment holds. The reader keeps 18 characters.
+TEST(GameFileRoundTrip, NamesLikeItemsKeepLevelAndClocks) {
+    struct Case { const char* name; int level, whiteClock, blackClock; } cases[] = {
+        {"LEVEL = 1", 2, 65, 42},
+        {"TIME WHITE SIDE = 00:00:09", 3, 65, 42},
+        {"a]b", 1, 3599, 3600},
+    };
+    const SaveMoment when = {2026, 3, 5, 10, 0, ""};
+    for (const Case& c : cases) {
+        std::unique_ptr<Game> game = StartGame("e2e4 e7e5 g1f3");
+        SetPlayer(*game, ColourWhite, c.name, 0, c.whiteClock);
+        SetPlayer(*game, ColourBlack, kComputerPlayerName, 1, c.blackClock);
+        game->searchDepth = c.level;
+        const String text = PgnGameText(*game, when);
+        std::unique_ptr<Game> read(new Game);
+        LoadGameFromPgn(read.get(), &text);
+
+        SCOPED_TRACE(Text(text));
+        EXPECT_NE(std::string::npos, Text(text).find(std::string("\r\n[White \"") + c.name + "\"]\r\n"));
+        EXPECT_EQ("", Text(read->errorText));
+        EXPECT_EQ("e2e4 e7e5 g1f3", HistoryText(*read));
+        EXPECT_EQ(std::string(c.name).substr(0, 18), read->player[ColourWhite].name);
+        EXPECT_EQ(0, read->player[ColourWhite].isComputer);
+        EXPECT_EQ(1, read->player[ColourBlack].isComputer);
+        EXPECT_EQ(c.whiteClock, read->player[ColourWhite].clockSeconds);
+        EXPECT_EQ(c.blackClock, read->player[ColourBlack].clockSeconds);
+        EXPECT_EQ(c.level, read->searchDepth);
+    }
 }
 
 }  // namespace

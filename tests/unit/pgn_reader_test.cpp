@@ -95,15 +95,22 @@ TEST(PgnReader, NamesClocksAndLevel) {
         {"", "Player 1", "Player 2", 0, 0, 0, 0, 3},
         {"[White \"\"]\n[Black \"Bob\"]", "Player 1", "Bob", 0, 0, 0, 0, 3},
         {"[White \"abcdefghijklmnopqrstuvwxyz1234\"]", "abcdefghijklmnopqr", "Player 2", 0, 0, 0, 0, 3},
-        {"[White \"Computer {Varno-4} the second\"] GAME LEVEL = 2;", "Computer {Varno-4}", "Player 2", 1, 0, 0, 0, 2},
-        {"[Black \"Computer {Varno-4}\"] GAME LEVEL = 1;", "Player 1", "Computer {Varno-4}", 0, 1, 0, 0, 1},
-        {"[Black \"Computer {Varno-4}\"] GAME LEVEL = 7;", "Player 1", "Computer {Varno-4}", 0, 1, 0, 0, 3},
-        {"[Black \"Computer {Varno-4}\"] GAME LEVEL = ", "Player 1", "Computer {Varno-4}", 0, 1, 0, 0, 3},
-        {"[White \"A\"] [Black \"B\"] GAME LEVEL = 1;", "A", "B", 0, 0, 0, 0, 3},
+        {"[White \"Computer {Varno-4} the second\"]\n{GAME LEVEL = 2;}", "Computer {Varno-4}", "Player 2", 1, 0, 0, 0, 2},
+        {"[Black \"Computer {Varno-4}\"] {GAME LEVEL = 1;}", "Player 1", "Computer {Varno-4}", 0, 1, 0, 0, 1},
+        {"[Black \"Computer {Varno-4}\"]\n{GAME LEVEL = 7;}", "Player 1", "Computer {Varno-4}", 0, 1, 0, 0, 3},
+        {"[Black \"Computer {Varno-4}\"]\n{GAME LEVEL = ", "Player 1", "Computer {Varno-4}", 0, 1, 0, 0, 3},
+        {"[White \"A\"] [Black \"B\"]\n{GAME LEVEL = 1;}", "A", "B", 0, 0, 0, 0, 3},
         {"[White \"A", "Player 1", "Player 2", 0, 0, 0, 0, 3},  // no closing quote
-        {"TIME WHITE SIDE = 01:02:03; TIME BLACK SIDE = 1:02:03;", "Player 1", "Player 2", 0, 0, 3723, 0, 3},
-        {"TIME BLACK SIDE = 99:59:59", "Player 1", "Player 2", 0, 0, 0, 359999, 3},
-        {"TIME WHITE SIDE = 00:00:4", "Player 1", "Player 2", 0, 0, 0, 0, 3},
+        {"{TIME WHITE SIDE = 01:02:03; TIME BLACK SIDE = 1:02:03;}", "Player 1", "Player 2", 0, 0, 3723, 0, 3},
+        {"{TIME BLACK SIDE = 99:59:59", "Player 1", "Player 2", 0, 0, 0, 359999, 3},
+        {"{TIME WHITE SIDE = 00:00:4", "Player 1", "Player 2", 0, 0, 0, 0, 3},
+        // The items count only in the comment right after the tags, never in a tag.
+        {"[White \"LEVEL = 1\"]\n[Black \"Computer {Varno-4}\"]\n{GAME LEVEL = 2;}", "LEVEL = 1",
+         "Computer {Varno-4}", 0, 1, 0, 0, 2},
+        {"[White \"TIME WHITE SIDE = 00\"]\n{TIME WHITE SIDE = 00:00:09;}", "TIME WHITE SIDE = ", "Player 2", 0, 0, 9, 0, 3},
+        {"[Black \"Computer {Varno-4}\"] GAME LEVEL = 1; TIME WHITE SIDE = 00:00:09", "Player 1",
+         "Computer {Varno-4}", 0, 1, 0, 0, 3},
+        {"[White \"A\"]\n{x}\n{TIME WHITE SIDE = 00:00:09}", "A", "Player 2", 0, 0, 0, 0, 3},
     };
     for (const Case& c : cases) {
         std::unique_ptr<Game> game = Read(c.text);
@@ -119,19 +126,25 @@ TEST(PgnReader, NamesClocksAndLevel) {
 }
 
 TEST(PgnReader, PositionFilesAreRefusedOnlyByATag) {
-    struct Case { const char* text; int refused; } cases[] = {
+    const std::string kFen = "[FEN \"r1bqkbnr/pppppppp/2n5/8/8/5N2/PPPPPPPP/RNBQKB1R w KQkq - 2 2\"]";
+    struct Case { std::string text; int refused; } cases[] = {
         {"[FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]\n1. e4 ", 1},
+        {"\xEF\xBB\xBF" + kFen + "\n1. e4 ", 1},
         {"[Event \"x\"]\r\n  [FEN \"x\"]\r\n1. e4 ", 1},
         {"[Event \"x\"]\n\t[FEN \"x\"]\n1. e4 ", 1},
+        {"[Event \"x\"] [SetUp \"1\"] " + kFen + "\n1. e4 ", 1},
+        {"[Event \"x\"]" + kFen + "\n1. e4 ", 1},
         {"[White \"[FEN fan\"]\n1. e4 ", 0},
+        {"[White \"a] [FEN\"]\n1. e4 ", 0},
         {"{a comment with [FEN in it}\n1. e4 ", 0},
+        {"{a comment] [FEN}\n1. e4 ", 0},
         {"[Fen \"x\"]\n1. e4 ", 0},
     };
     for (const Case& c : cases) {
         std::unique_ptr<Game> game(new Game);
         game->Reset(ResetStartPosition);
         ASSERT_TRUE(PlayMoves(*game, "d2d4 d7d5"));
-        String text(c.text);
+        String text(c.text.c_str());
         LoadGameFromPgn(game.get(), &text);
         if (c.refused) {
             EXPECT_EQ("Not begin position", Text(game->errorText)) << c.text;

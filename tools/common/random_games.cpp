@@ -15,7 +15,7 @@ int PlayRandomGame(Game& game, RandomSource& random, int maxPly) {
 }
 
 void RandomPlayerName(RandomSource& random, char out[18]) {
-    static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789 -_.,'!()[]{}";
+    static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789   =-_.,'!()[]{}";
     const int length = 1 + random.Next(17);
     for (int i = 0; i < length; ++i) out[i] = kChars[random.Next(int(sizeof kChars) - 1)];
     out[length] = '\0';

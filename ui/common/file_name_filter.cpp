@@ -1,28 +1,5 @@
 #include "ui/common/file_name_filter.h"
 
-int IsRefusedFileNameChar(char c) {
-    switch (c) {
-    case '<': case '>': case '"': case '\\': case '/':
-    case '*': case '?': case ':': case '|':
-        return 1;
-    default:
-        return 0;
-    }
-}
-
-int HasRefusedFileNameChar(const char* text) {
-    for (const char* p = text; *p; ++p)
-        if (IsRefusedFileNameChar(*p)) return 1;
-    return 0;
-}
-
-String WithoutRefusedFileNameChars(const char* text) {
-    String kept;
-    for (const char* p = text; *p; ++p)
-        if (!IsRefusedFileNameChar(*p)) kept += *p;
-    return kept;
-}
-
 int KeptFileNameCharsBefore(const char* text, int position) {
     int kept = 0;
     for (int i = 0; i < position && text[i]; ++i)

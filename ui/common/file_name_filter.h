@@ -1,17 +1,9 @@
 // Characters a file name cannot hold, kept out of the name edits whether typed or
-// pasted.
+// pasted. Which characters they are is core/names.h's to say.
 #pragma once
 
+#include "core/names.h"
 #include "core/string.h"
-
-// 1 for < > " \ / * ? : | , else 0.
-int IsRefusedFileNameChar(char c);
-
-// 1 when `text` holds a refused character.
-int HasRefusedFileNameChar(const char* text);
-
-// `text` without the refused characters.
-String WithoutRefusedFileNameChars(const char* text);
 
 // Where a caret at `position` in `text` stands once the refused characters are
 // gone: the number of kept characters before it.

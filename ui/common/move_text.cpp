@@ -9,26 +9,6 @@ void AppendSquare(String* out, int x, int y) {
 
 }  // namespace
 
-char PieceLetter(int kind) {
-    switch (kind) {
-        case PieceKnight: return 'N';
-        case PieceBishop: return 'B';
-        case PieceRook: return 'R';
-        case PieceQueen: return 'Q';
-        case PieceKing: return 'K';
-        default: return 0;
-    }
-}
-
-char PromotionLetter(int kind) {
-    switch (kind) {
-        case PieceKnight: return 'N';
-        case PieceBishop: return 'B';
-        case PieceRook: return 'R';
-        default: return 'Q';
-    }
-}
-
 String MoveRowText(const MoveRecord& r, int index, char suffix) {
     String row;
     if (index % 2 == 0) {

@@ -2,12 +2,8 @@
 // under a first row for the position the game began from.
 #pragma once
 #include "core/game.h"
+#include "core/piece_letters.h"
 #include "core/string.h"
-
-// "N", "B", "R", "Q", "K" for a piece; 0 for a pawn or an empty square.
-char PieceLetter(int kind);
-// The letter after "=" of a promotion: "N", "B", "R", else "Q".
-char PromotionLetter(int kind);
 
 // Text of the row of the half-move `record` with 0-based history index `index`;
 // `suffix` is '#', '+' or 0.

@@ -1,7 +1,5 @@
 #include "ui/common/new_game.h"
 
-const char kComputerPlayerName[] = "Computer {Varno-4}";
-
 static int SameText(const char* a, const char* b) {
     return String(a) == String(b);
 }

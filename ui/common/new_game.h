@@ -3,9 +3,7 @@
 #pragma once
 
 #include "core/game.h"
-
-// The name a side played by the computer carries; a person may not take it.
-extern const char kComputerPlayerName[];
+#include "core/names.h"  // kComputerPlayerName
 
 // Player type indexes of the type lists.
 enum NewGamePlayerType { NewGameComputer = 0, NewGameHuman = 1 };
