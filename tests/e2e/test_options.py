@@ -1,7 +1,7 @@
 """The Options dialog in the real window under Wine: check boxes and Apply, the board
 scale, every built-in skin at both scales, "Set to default" with Cancel, the colour
 dialog, colours picked from the skin, file skins of SKIN\\, damaged skin files, settings
-kept to the next start. (The GDI objects over 100 openings:
+kept to the next start, a read-only settings file. (The GDI objects over 100 openings:
 test_options_gdi.py.)
 
     python3 test_options.py <path-to-varno-4.exe> <output-dir>
@@ -303,6 +303,22 @@ def skin_file_checks(session, results, o):
     return work
 
 
+def read_only_settings(session, results, o, work):
+    """A read-only settings file is not replaced at exit, though a setting changed."""
+    files = harness.settings_files(work)
+    if not results.check("the run before wrote a settings file", len(files) == 1, str(files)):
+        return
+    before = harness.read_bytes(files[0])
+    os.chmod(files[0], 0o444)
+    program = session.start(work)
+    session.wait_window()
+    o.change(COORDINATES, button=OK)
+    code = session.close_program(program)
+    results.check("closes with a read-only settings file with exit code 0", code == 0, str(code))
+    results.check("a read-only settings file keeps its bytes after Options changed a setting",
+                  harness.read_bytes(files[0]) == before)
+
+
 def main():
     if len(sys.argv) != 3:
         print(__doc__)
@@ -325,7 +341,9 @@ def main():
         results.run("colours", colours, session, results, o)
         results.run("file skin and settings", file_skin_and_persistence, session, results, o,
                     program, work)
-        results.run("damaged skin files", skin_file_checks, session, results, o)
+        checked = results.run("damaged skin files", skin_file_checks, session, results, o)
+        if checked:
+            results.run("read-only settings file", read_only_settings, session, results, o, checked)
     return results.finish()
 
 
