@@ -85,7 +85,8 @@ void AddFileSkins(HWND list) {
         found.cFileName[sizeof(found.cFileName) - 1] = 0;
         String path, rowText;
         if (!SkinListEntry(found.cFileName, &path, &rowText)) continue;
-        HBITMAP sheet = LoadSkinFile(path.CStr());  // NULL unless 640 by 448
+        // The same check and load as the preview and start-up: a damaged file is left out.
+        HBITMAP sheet = LoadSkinFile(path.CStr());
         if (sheet == NULL) continue;
         DeleteObject(sheet);
         SendMessageA(list, LB_ADDSTRING, 0, (LPARAM)rowText.CStr());

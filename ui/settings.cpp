@@ -2,6 +2,7 @@
 // profile calls, written once at exit.
 #include "ui/main_window.h"
 #include "ui/settings.h"
+#include "ui/replace_file.h"
 #include "ui/common/settings_text.h"
 
 int g_showLegalMoves = 1;
@@ -130,7 +131,8 @@ void ReadSettingsFile() {
 }
 
 // The text goes to a file beside the settings file, which then replaces the old one
-// in one step: a write that fails (a full disk) leaves the previous settings.
+// in one step: a write that fails (a full disk, a read-only file) leaves the previous
+// settings.
 void WriteSettingsFile() {
     Settings settings;
     for (const IntegerSetting& s : kIntegerSettings) settings.*s.field = *s.global;
@@ -148,7 +150,9 @@ void WriteSettingsFile() {
     BOOL ok = WriteFile(file, text.CStr(), DWORD(text.Length()), &written, NULL) &&
               written == DWORD(text.Length()) && FlushFileBuffers(file);
     ok = CloseHandle(file) && ok;
-    if (!ok || !MoveFileExA(newName.CStr(), fileName.CStr(),
-                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!ok) {
         DeleteFileA(newName.CStr());
+        return;
+    }
+    ReplaceTargetFile(newName.CStr(), fileName.CStr());  // a read-only file is kept
 }

@@ -22,10 +22,8 @@ HBITMAP LoadBuiltInSheet(int number) {
 // cannot be used.
 HBITMAP LoadSheet(int number, const char* fileName) {
     if (fileName == NULL || fileName[0] == 0) return LoadBuiltInSheet(number);
-    if (IsSkinBaseName(fileName)) {
-        String path("SKIN\\");
-        path += fileName;
-        path += ".bmp";
+    String path;
+    if (SkinFilePath(fileName, &path)) {
         HBITMAP sheet = LoadSkinFile(path.CStr());
         if (sheet != NULL) return sheet;
     }
@@ -40,16 +38,9 @@ void StretchSheet(HDC source, HDC destination, int width, int height) {
 
 }  // namespace
 
-int IsSkinBaseName(const char* name) {
-    if (name == NULL || name[0] == 0) return 0;
-    for (int i = 0; name[i] != 0; ++i) {
-        if (name[i] == '\\' || name[i] == '/' || name[i] == ':') return 0;
-        if (name[i] == '.' && name[i + 1] == '.') return 0;
-    }
-    return 1;
-}
-
 HBITMAP LoadSkinFile(const char* path) {
+    // The platform's loader reads past the end of a cut or lying file and crashes.
+    if (!IsSkinSheetFile(path)) return NULL;
     HBITMAP sheet = (HBITMAP)LoadImageA(NULL, path, IMAGE_BITMAP, 0, 0,
                                         LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     if (sheet == NULL) return NULL;

@@ -2,6 +2,7 @@
 // selected into its own memory device context. Defined in ui/skins.cpp.
 #pragma once
 #include <windows.h>
+#include "ui/common/skin_file.h"
 
 extern HBITMAP g_skinBitmap;
 extern HBITMAP g_skinBitmapHalf;
@@ -10,22 +11,19 @@ extern HDC g_skinDC;
 extern HDC g_skinDCHalf;
 extern HDC g_skinDCThreeQuarters;
 
-const int kSkinWidth = 640;
-const int kSkinHeight = 448;
 // Puts the sheet of built-in skin `number` (used when fileName is empty) or of the
 // file skin SKIN\<fileName>.bmp into *slot, releasing what the slot held. A file that
-// is missing, not a 640 by 448 bitmap, or named with a folder part falls back to the
-// first built-in sheet. The slot's old sheet must not be selected into any DC: for
+// is missing, damaged, not a 640 by 448 bitmap, or named with a folder part falls back
+// to the first built-in sheet. The slot's old sheet must not be selected into any DC: for
 // a sheet in use call ReplaceSkinSheet.
 void LoadSkinBitmap(HBITMAP* slot, int number, const char* fileName);
 // Like LoadSkinBitmap for a sheet selected into `dc`: the new sheet is selected
 // into the DC first, then the old one is released.
 void ReplaceSkinSheet(HBITMAP* slot, HDC dc, int number, const char* fileName);
-// Loads a bitmap file (path relative to the current directory) and keeps it only
-// when it is exactly 640 by 448 pixels; NULL otherwise. The caller owns the result.
+// Loads a bitmap file (path relative to the current directory) that passes the skin
+// file check and is exactly 640 by 448 pixels; NULL otherwise, and a file that fails
+// the check never reaches the platform's loader. The caller owns the result.
 HBITMAP LoadSkinFile(const char* path);
-// 1 when `name` can name a file in SKIN\: not empty, no path separator, colon or "..".
-int IsSkinBaseName(const char* name);
 // Draws the full-size sheet of `source` at 50 % / 75 % into the top-left corner of
 // `destination`.
 void StretchSkinToHalf(HDC source, HDC destination);

@@ -55,12 +55,34 @@ static HWND FileList(HWND dialog) { return GetDlgItem(dialog, IDC_LOAD_LIST); }
 
 static int LoadingPositions() { return g_mainGame.loadKind == LoadPosition; }
 
+// Lists the plain files matching `pattern` whose names the ANSI calls that open and
+// delete them can spell: the search is made wide, and a name that does not come back
+// whole from the ANSI code page (its stand-in characters would name no file) is left
+// out.
+static void ListOpenableFiles(HWND list, const String& pattern) {
+    WCHAR widePattern[MAX_PATH];
+    if (!MultiByteToWideChar(CP_ACP, 0, pattern.CStr(), -1, widePattern, MAX_PATH)) return;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(widePattern, &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        char name[MAX_PATH];
+        WCHAR back[MAX_PATH];
+        if (WideCharToMultiByte(CP_ACP, 0, found.cFileName, -1, name, MAX_PATH, NULL, NULL) &&
+            MultiByteToWideChar(CP_ACP, 0, name, -1, back, MAX_PATH) &&
+            lstrcmpW(back, found.cFileName) == 0)
+            SendMessageA(list, LB_ADDSTRING, 0, (LPARAM)name);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
 // Fills the list from the save folder; nothing is selected and nothing read.
 static void OpenListing(HWND dialog) {
     HWND list = FileList(dialog);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     String pattern = SaveFilePath("*", LoadingPositions() ? kPositionFileExtension : kGameFileExtension);
-    SendMessageA(list, LB_DIR, 0, (LPARAM)pattern.CStr());
+    ListOpenableFiles(list, pattern);
     SetWindowTextA(dialog, LoadingPositions() ? "Load position" : "Load game");
     g_scratchGame.errorText = "File not selected";
     LoadDlgUpdateButtons(dialog);

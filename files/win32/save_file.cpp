@@ -1,6 +1,7 @@
 // Writing game and position files into the save folder, and telling the user.
 #include "files/win32/files_win32.h"
 #include "ui/main_window.h"
+#include "ui/replace_file.h"
 
 int FilesMessageBox(HWND owner, const char* text, UINT style) {
     const char* caption = g_windowTitle[0] != 0 ? g_windowTitle : "Varno-4";
@@ -52,10 +53,8 @@ const char* WriteSaveFile(const char* name, const char* extension, const String&
         return "the text could not be written whole (the disk may be full).";
     }
     String target = SaveFilePath(name, extension);
-    if (!MoveFileExA(temporary, target.CStr(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temporary);
+    if (!ReplaceTargetFile(temporary, target.CStr()))
         return "the file cannot be written under this name (it may be read-only or in use).";
-    }
     return 0;
 }
 

@@ -347,6 +347,8 @@ def refusals_and_delete(session, results):
             "big.pgn": small + b" " * (65537 - len(small)),
             "edge.pgn": small + b" " * (65536 - len(small)),
             "locked.pgn": small,
+            # Made by another program: no ANSI code page holds these letters together.
+            "élève 中文 ש.pgn": small,
             "kings.fen": b"rnbqkbnr/pppppppp/8/8/4K3/8/PPPPPPPP/RNBQKBNR w - - 0 1",
             "start.fen": b"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b - - 0 1",
         }
@@ -356,7 +358,7 @@ def refusals_and_delete(session, results):
 
     run = Run(session, results, "refusals", prepare)
     load = open_load(run, GAME)
-    check("the game list holds the three game files",
+    check("the game list holds the three game files; a name the ANSI calls cannot open is left out",
           load.rows() == ["big.pgn", "edge.pgn", "locked.pgn"], str(load.rows()))
     load.click_row("big.pgn")
     check("a file of 65537 bytes reads File is too big", load.preview_text("big") == "File is too big")
@@ -440,6 +442,18 @@ def finished_game(session, results):
     session.close_program(run.program)
 
 
+def save_over(run, name, label):
+    """Game/Save under the name of a file in Save that cannot be replaced: Yes to the
+    question, then the failure report."""
+    run.command(GAME, SAVE)
+    run.dialog("Save game")
+    run.session.type_text(name)
+    run.session.key("Return")
+    run.answer(f"{name}.pgn already exists. Replace it?", IDYES, label)
+    run.answer("The game was not saved: the file cannot be written under this name "
+               "(it may be read-only or in use).", IDOK, f"{label} fails")
+
+
 def offer_to_save(session, results):
     check = results.check
 
@@ -506,19 +520,21 @@ def offer_to_save(session, results):
         f.write(b"kept")
     holder = session.hold_file(run.workdir, "Save\\held.pgn", 30)
     check("another program holds held.pgn", holder is not None)
-    run.command(GAME, SAVE)
-    run.dialog("Save game")
-    session.type_text("held")
-    session.key("Return")
-    run.answer("held.pgn already exists. Replace it?", IDYES, "replace a held file")
-    run.answer("The game was not saved: the file cannot be written under this name "
-               "(it may be read-only or in use).", IDOK, "replace fails")
+    save_over(run, "held", "replace a held file")
     if holder:
         holder.kill()
     check("a failed replace keeps the old file whole", read_bytes(run.save_dir("held.pgn")) == b"kept")
     check("a failed replace leaves no temporary file",
           run.saved_files() == sorted([f"{name}.pgn", "held.pgn"]), str(run.saved_files()))
 
+    # Nor is a read-only file, though Wine's move would replace it.
+    with open(run.save_dir("kept.pgn"), "wb") as f:
+        f.write(b"read-only")
+    os.chmod(run.save_dir("kept.pgn"), 0o444)
+    save_over(run, "kept", "replace a read-only file")
+    check("a read-only file keeps its bytes", read_bytes(run.save_dir("kept.pgn")) == b"read-only")
+
+    # Neither failure saved the game: closing still offers to save it.
     session.probe("close")
     run.answer("Save current game?", IDNO, "close, no")
     check("No lets the window close", run.program.wait_exit(30) == 0)

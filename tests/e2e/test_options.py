@@ -1,7 +1,8 @@
 """The Options dialog in the real window under Wine: check boxes and Apply, the board
 scale, every built-in skin at both scales, "Set to default" with Cancel, the colour
-dialog, colours picked from the skin, file skins of SKIN\\, settings kept to the next
-start. (The GDI objects over 100 openings: test_options_gdi.py.)
+dialog, colours picked from the skin, file skins of SKIN\\, damaged skin files, settings
+kept to the next start, a read-only settings file. (The GDI objects over 100 openings:
+test_options_gdi.py.)
 
     python3 test_options.py <path-to-varno-4.exe> <output-dir>
 
@@ -9,6 +10,7 @@ Screenshots of the dialog and of each built-in skin at both scales stay in the o
 dir.
 """
 import os
+import struct
 import sys
 
 import harness
@@ -261,6 +263,60 @@ def file_skin_and_persistence(session, results, o, program, work):
     harness.check_closes(session, results, program, "closes again with exit code 0")
 
 
+def skin_file_checks(session, results, o):
+    """SKIN\\ with a good sheet named with two dots, a cut copy of it and one whose header
+    says JPEG: Options opens and lists the good one only, which previews and applies as
+    itself. Returns the folder, whose settings file now names the skin."""
+    modern = harness.skin_sheet(4)
+    work = session.new_workdir("skin-checks")
+    folder = os.path.join(work, "SKIN")
+    os.makedirs(folder)
+    modern.save(os.path.join(folder, "My..skin.bmp"), "BMP")
+    whole = harness.read_bytes(os.path.join(folder, "My..skin.bmp"))
+    jpeg = bytearray(whole[:54] + bytes(192))  # 640x448 in name only: 246 bytes
+    struct.pack_into("<III", jpeg, 30, 4, 192, 0)
+    struct.pack_into("<I", jpeg, 2, len(jpeg))
+    for name, data in (("Cut.bmp", whole[:100000]), ("Jpeg.bmp", bytes(jpeg))):
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(data)
+    program = session.start(work)
+    session.wait_window()
+    dialog = o.open()
+    session.screenshot("options-skin-checks", dialog.rect)
+    rows = o.skin_rows()[0]
+    results.check("a cut and a JPEG-header skin file: Options opens and lists the good one only",
+                  rows == BUILT_IN + ["My..skin"], str(rows))
+    box = dialog.control(PREVIEW)["rect"]
+    o.choose_skin(dialog, 4)
+    source = session.screenshot("preview-modern", box)
+    o.choose_skin(dialog, 7)
+    same = harness.wait_until(
+        lambda: session.screenshot("preview-my-skin", box).tobytes() == source.tobytes(), 5)
+    results.check("My..skin previews as itself (as 5. Modern, the sheet it holds)", same)
+    o.close(dialog, OK)
+    bad = board_mismatches(session.client_shot("my-skin-applied"), modern, 100, False, START)
+    results.check("My..skin is applied as itself", not bad, "; ".join(bad[:4]))
+    code = session.close_program(program)
+    results.check("closes after the skin checks with exit code 0", code == 0, str(code))
+    return work
+
+
+def read_only_settings(session, results, o, work):
+    """A read-only settings file is not replaced at exit, though a setting changed."""
+    files = harness.settings_files(work)
+    if not results.check("the run before wrote a settings file", len(files) == 1, str(files)):
+        return
+    before = harness.read_bytes(files[0])
+    os.chmod(files[0], 0o444)
+    program = session.start(work)
+    session.wait_window()
+    o.change(COORDINATES, button=OK)
+    code = session.close_program(program)
+    results.check("closes with a read-only settings file with exit code 0", code == 0, str(code))
+    results.check("a read-only settings file keeps its bytes after Options changed a setting",
+                  harness.read_bytes(files[0]) == before)
+
+
 def main():
     session, results = harness.script(__doc__)
     with session:
@@ -280,6 +336,9 @@ def main():
         results.run("colours", colours, session, results, o)
         results.run("file skin and settings", file_skin_and_persistence, session, results, o,
                     program, work)
+        checked = results.run("damaged skin files", skin_file_checks, session, results, o)
+        if checked:
+            results.run("read-only settings file", read_only_settings, session, results, o, checked)
     return results.finish()
 
 

@@ -1,12 +1,14 @@
 // Setting up a position: the placement rules, the seven finishing checks with their
-// messages, and the Options dialog's arithmetic and skin-file names.
+// messages, and the Options dialog's arithmetic, skin-file names and skin-file check.
 #include <string>
+#include <vector>
 
 #include "fakes/fake_play.h"
 #include "fakes/fake_window.h"
 #include "unit/board_test_support.h"
 #include "ui/common/options_rules.h"
 #include "ui/common/set_position.h"
+#include "ui/common/skin_file.h"
 
 namespace {
 
@@ -223,7 +225,10 @@ TEST(OptionsRulesTest, SkinFileNamesFitTheirBuffers) {
         const char* row;
     } cases[] = {
         {"Wood.bmp", 1, "Wood"},
-        {"abc", 1, "abc"},
+        {"Wood.BMP", 1, "Wood"},      // the loader's ".bmp" opens the same file
+        {"My..skin.bmp", 1, "My..skin"},
+        {"abc", 0, ""},               // the loader would open SKIN\abc.bmp, not this file
+        {"...bmp", 0, ""},            // ".." leaves the folder
         {".bmp", 0, ""},
         {"", 0, ""},
         {std::string(250, 'w') + ".bmp", 1, nullptr},  // "SKIN\" + 254 characters: 259
@@ -234,11 +239,111 @@ TEST(OptionsRulesTest, SkinFileNamesFitTheirBuffers) {
         int listed = SkinListEntry(c.found.c_str(), &path, &row);
         EXPECT_EQ(listed, c.listed) << c.found.size();
         if (!listed) continue;
-        EXPECT_EQ(std::string(path.CStr()), "SKIN\\" + c.found);
         std::string expectedRow = c.row ? c.row : c.found.substr(0, c.found.size() - 4);
         EXPECT_EQ(std::string(row.CStr()), expectedRow);
+        EXPECT_EQ(std::string(path.CStr()), "SKIN\\" + expectedRow + ".bmp");
         EXPECT_LE(row.Length(), kMaxSkinRowText);
     }
+}
+
+TEST(OptionsRulesTest, SkinBaseNamesAreRefusedOnlyWhenTheyLeaveTheFolder) {
+    const struct {
+        const char* name;
+        int taken;
+    } cases[] = {
+        {"Wood", 1}, {"My..skin", 1}, {"...", 1}, {".hidden", 1}, {".", 0}, {"..", 0},
+        {"", 0},     {"a\\b", 0},     {"a/b", 0}, {"c:x", 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsSkinBaseName(c.name), c.taken) << c.name;
+        String path;
+        EXPECT_EQ(SkinFilePath(c.name, &path), c.taken) << c.name;
+    }
+}
+
+// A skin file's headers as the check sees them: the file's first bytes and its size.
+struct SheetFile {
+    const char* what;
+    uint32_t infoSize;
+    int32_t width, height;
+    uint16_t planes, bits;
+    uint32_t compression, coloursUsed, imageSize;
+    int64_t offset;    // -1: right after the colour table
+    int64_t fileSize;  // -1: the offset plus the whole image
+    int taken;
+};
+
+void Put(std::vector<unsigned char>& bytes, size_t at, uint32_t value, int count) {
+    for (int i = 0; i < count; ++i) bytes[at + i] = (unsigned char)(value >> (8 * i));
+}
+
+int CheckSheet(const SheetFile& f) {
+    const int core = f.infoSize == 12;
+    const int masks = f.compression == 3 && f.infoSize == 40 ? 12 : 0;
+    int64_t colours = f.coloursUsed ? f.coloursUsed : (f.bits <= 8 ? 1 << f.bits : 0);
+    int64_t offset = f.offset >= 0 ? f.offset : 14 + f.infoSize + masks + colours * (core ? 3 : 4);
+    int64_t image = f.compression == 1 || f.compression == 2 ? f.imageSize
+                                                             : (640 * f.bits + 31) / 32 * 4 * 448;
+    int64_t size = f.fileSize >= 0 ? f.fileSize : offset + image;
+    std::vector<unsigned char> head(kSkinHeaderBytes, 0);
+    head[0] = 'B';
+    head[1] = 'M';
+    Put(head, 10, uint32_t(offset), 4);
+    Put(head, 14, f.infoSize, 4);
+    if (core) {
+        Put(head, 18, uint32_t(f.width), 2);
+        Put(head, 20, uint32_t(f.height), 2);
+        Put(head, 22, f.planes, 2);
+        Put(head, 24, f.bits, 2);
+    } else {
+        Put(head, 18, uint32_t(f.width), 4);
+        Put(head, 22, uint32_t(f.height), 4);
+        Put(head, 26, f.planes, 2);
+        Put(head, 28, f.bits, 2);
+        Put(head, 30, f.compression, 4);
+        Put(head, 34, f.imageSize, 4);
+        Put(head, 46, f.coloursUsed, 4);
+    }
+    int headSize = size < kSkinHeaderBytes ? int(size) : kSkinHeaderBytes;
+    return IsSkinSheetHeader(head.data(), headSize, uint64_t(size));
+}
+
+TEST(OptionsRulesTest, SkinFileHeadersAndSize) {
+    const SheetFile cases[] = {
+        {"24 bits", 40, 640, 448, 1, 24, 0, 0, 0, -1, -1, 1},
+        {"24 bits, top-down", 40, 640, -448, 1, 24, 0, 0, 0, -1, -1, 1},
+        {"24 bits, old header", 12, 640, 448, 1, 24, 0, 0, 0, -1, -1, 1},
+        {"32 bits", 40, 640, 448, 1, 32, 0, 0, 0, -1, -1, 1},
+        {"16 bits", 40, 640, 448, 1, 16, 0, 0, 0, -1, -1, 1},
+        {"16 bits, bit fields", 40, 640, 448, 1, 16, 3, 0, 0, -1, -1, 1},
+        {"32 bits, bit fields, V5 header", 124, 640, 448, 1, 32, 3, 0, 0, -1, -1, 1},
+        {"8 bits", 40, 640, 448, 1, 8, 0, 0, 0, -1, -1, 1},
+        {"4 bits, V4 header", 108, 640, 448, 1, 4, 0, 0, 0, -1, -1, 1},
+        {"1 bit", 40, 640, 448, 1, 1, 0, 0, 0, -1, -1, 1},
+        {"RLE8", 40, 640, 448, 1, 8, 1, 0, 5000, -1, -1, 1},
+        {"RLE4", 40, 640, 448, 1, 4, 2, 0, 3000, -1, -1, 1},
+        {"cut after 30 bytes", 40, 640, 448, 1, 24, 0, 0, 0, -1, 30, 0},
+        {"cut after 54 bytes", 40, 640, 448, 1, 24, 0, 0, 0, -1, 54, 0},
+        {"cut after 100000 bytes", 40, 640, 448, 1, 24, 0, 0, 0, -1, 100000, 0},
+        {"cut after 800000 bytes", 40, 640, 448, 1, 24, 0, 0, 0, -1, 800000, 0},
+        {"one byte short", 40, 640, 448, 1, 24, 0, 0, 0, -1, 54 + 1920 * 448 - 1, 0},
+        {"8x8 pixels of data", 40, 640, 448, 1, 24, 0, 0, 0, -1, 246, 0},
+        {"offset past the end", 40, 640, 448, 1, 24, 0, 0, 0, 0x7FFFFFF0, 54 + 1920 * 448, 0},
+        {"offset inside the headers", 40, 640, 448, 1, 24, 0, 0, 0, 20, 54 + 1920 * 448, 0},
+        {"8 bits cut in the palette", 40, 640, 448, 1, 8, 0, 0, 0, -1, 54 + 500, 0},
+        {"257 colours used", 40, 640, 448, 1, 8, 0, 257, 0, -1, -1, 0},
+        {"JPEG", 40, 640, 448, 1, 24, 4, 0, 192, 54, 246, 0},
+        {"PNG, full length", 40, 640, 448, 1, 24, 5, 0, 0, 54, 54 + 1920 * 448, 0},
+        {"depth 0", 40, 640, 448, 1, 0, 0, 0, 0, 54, 54 + 1920 * 448, 0},
+        {"depth 7", 40, 640, 448, 1, 7, 0, 0, 0, -1, -1, 0},
+        {"header size 0", 0, 640, 448, 1, 24, 0, 0, 0, 54, 54 + 1920 * 448, 0},
+        {"RLE8 at 4 bits", 40, 640, 448, 1, 4, 1, 0, 3000, -1, -1, 0},
+        {"RLE8 top-down", 40, 640, -448, 1, 8, 1, 0, 5000, -1, -1, 0},
+        {"bit fields at 24 bits", 40, 640, 448, 1, 24, 3, 0, 0, -1, -1, 0},
+        {"449 high", 40, 640, 449, 1, 24, 0, 0, 0, -1, -1, 0},
+        {"2 planes", 40, 640, 448, 2, 24, 0, 0, 0, -1, -1, 0},
+    };
+    for (const SheetFile& c : cases) EXPECT_EQ(CheckSheet(c), c.taken) << c.what;
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "ui/common/options_rules.h"
+#include "ui/common/skin_file.h"
 
 namespace {
 
@@ -43,17 +44,19 @@ uint32_t BrighterInk(uint32_t average) {
 }
 
 int SkinListEntry(const char* found, String* path, String* rowText) {
-    int length = String::CStrLen(found);
-    if (length <= 0) return 0;
-    String folder("SKIN\\");
-    // Applying the row loads "SKIN\" + row text + ".bmp": no longer than the path.
-    if (folder.Length() + length > kMaxSkinPath) return 0;
-    int kept = length >= 4 ? length - 4 : length;
-    if (kept == 0) return 0;  // ".bmp" alone leaves no name to store
+    const int length = String::CStrLen(found);
+    if (length <= 4) return 0;  // ".bmp" alone leaves no name to store
+    // The search matches ".bmp" in any letter case, as the file system does.
+    const char* extension = found + length - 4;
+    const char* bmp = ".bmp";
+    for (int i = 0; i < 4; ++i) {
+        char c = extension[i];
+        if ((c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c) != bmp[i]) return 0;
+    }
     String text(found);
     String cut;
-    cut.AssignMid(&text, 0, kept);
-    *path = folder + text;
+    cut.AssignMid(&text, 0, length - 4);
+    if (!SkinFilePath(cut.CStr(), path)) return 0;
     *rowText = cut;
     return 1;
 }

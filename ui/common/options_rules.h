@@ -22,13 +22,11 @@ uint32_t DarkerBackground(uint32_t average);
 // Ink from the second empty square: each byte 20 % brighter, v + v / 5, at most 255.
 uint32_t BrighterInk(uint32_t average);
 
-// Longest path the skin folder's files may have, without the closing NUL (the
-// platform's MAX_PATH less one).
-const int kMaxSkinPath = 259;
 // Longest list row text the dialog reads back (its buffer holds 256 bytes).
 const int kMaxSkinRowText = 255;
 
-// For a file name found in the skin folder: 1 with *path = "SKIN\" + found and
-// *rowText = found without its last four characters (when it has four), when the path
-// fits (the row text then fits its buffer too); else 0 and the file is not listed.
+// For a file name found in the skin folder: 1 with *rowText = found without ".bmp"
+// and *path = the file the loader opens for that row, when that is the found file
+// and its path fits (the row text then fits its buffer too); else 0 and the file is
+// not listed, since choosing it could never load it.
 int SkinListEntry(const char* found, String* path, String* rowText);
