@@ -2,6 +2,7 @@
 // the skin and puts everything into force on Apply or OK.
 #include "ui/options.h"
 #include "ui/common/options_rules.h"
+#include "ui/board_preview.h"
 #include "ui/board_view.h"
 #include "ui/main_window.h"
 #include "ui/settings.h"
@@ -48,7 +49,6 @@ const FlagBox kFlagBoxes[] = {
 
 const COLORREF kDefaultBackground = RGB(128, 128, 128);
 const COLORREF kDefaultInk = RGB(255, 255, 255);
-const int kPreviewCell = 32;
 
 int SelectedSkinRow(HWND dialog) {
     return (int)SendDlgItemMessageA(dialog, IDC_OPTIONS_SKIN_LIST, LB_GETCURSEL, 0, 0);
@@ -107,6 +107,7 @@ int RowOfSkinInForce(HWND list) {
 }
 
 void InitOptionsDialog(HWND dialog) {
+    FitPreviewToBoard(dialog, IDC_OPTIONS_PREVIEW);
     for (const FlagBox& box : kFlagBoxes)
         if (*box.flag) CheckDlgButton(dialog, box.id, BST_CHECKED);
     CheckDlgButton(dialog, g_boardScale == 75 ? IDC_OPTIONS_SCALE_75 : IDC_OPTIONS_SCALE_100,
@@ -202,27 +203,10 @@ void PaintPreview(HWND dialog) {
     BeginPaint(dialog, &paint);
     HWND preview = GetDlgItem(dialog, IDC_OPTIONS_PREVIEW);
     HDC dc = GetDC(preview);
-    for (int i = 0; i < 8; ++i) {
-        for (int j = 0; j < 8; ++j) {
-            const Square& square = g_mainGame.board[7 - i][j];
-            int kind = square.kind >= PieceNone && square.kind <= PieceKing ? square.kind : 0;
-            int column = (kind != PieceNone && square.colour == ColourBlack) ? 5 : 0;
-            if (((7 - i) & 1) != (j & 1)) column += 1;
-            BitBlt(dc, j * kPreviewCell + 1, i * kPreviewCell + 1, kPreviewCell, kPreviewCell,
-                   g_optionsPreviewDCHalf, column * kPreviewCell, kind * kPreviewCell, SRCCOPY);
-        }
-    }
+    DrawPreviewBoard(dc, g_mainGame.board, g_optionsPreviewDCHalf);
     RECT client;
     GetClientRect(preview, &client);
-    HPEN pen = CreatePen(PS_SOLID, 1, g_backgroundColour);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    MoveToEx(dc, 0, 0, NULL);
-    LineTo(dc, client.right, 0);
-    LineTo(dc, client.right, client.bottom);
-    LineTo(dc, 0, client.bottom);
-    LineTo(dc, 0, 0);
-    SelectObject(dc, oldPen);
-    DeleteObject(pen);
+    FramePreview(dc, client);
     ReleaseDC(preview, dc);
     EndPaint(dialog, &paint);
 }

@@ -111,6 +111,27 @@ def picked_colours(sheet):
     return background, ink
 
 
+# A pixel of the preview (32-pixel cells from (1, 1)) and of the sheet cell it shows, in
+# a plain area: the lower left of a1 (a white rook on a dark square), in the last line
+# of the eight ranks.
+A1_LOWER_EDGE = ((1, 8 * 32), (0, 4), (0, 63))
+
+
+def preview_pixel(session, dialog, name, where, sheet):
+    """(the preview's pixel, the sheet's) at `where`, once they agree (the preview may be
+    painted a moment after the click) or after 5 seconds."""
+    (x, y), cell, pixel = where
+    want = harness.sheet_cell(sheet, *cell).getpixel(pixel)
+    left, top, _, _ = dialog.control(PREVIEW)["rect"]
+    seen = []
+
+    def look():
+        seen.append(session.screenshot(name).getpixel((left + x, top + y)))
+        return seen[-1] == want
+    harness.wait_until(look, 5)
+    return seen[-1], want
+
+
 def top_left_square(shot):
     """The part of square a8 (top left) that the centred dialog leaves visible."""
     return shot.crop((20, 20, 50, 58))
@@ -151,6 +172,15 @@ def check_boxes(session, results, o):
                   shot.getpixel(LIST_FRAME[100]) == INK and not bad, "; ".join(bad[:4]))
 
 
+def bottom_rank_shown(session, results, o, size):
+    dialog = o.open()
+    pixel, want = preview_pixel(session, dialog, f"options-dialog-scale{size}", A1_LOWER_EDGE,
+                                harness.skin_sheet(0))
+    o.close(dialog, CANCEL)
+    results.check(f"{size} %: the preview holds the bottom rank (a1's colour at its lower edge)",
+                  pixel == want, f"{pixel} != {want}")
+
+
 def scale(session, results, o):
     o.change(SCALE_75)
     shot = session.client_shot("scale-75")
@@ -158,9 +188,11 @@ def scale(session, results, o):
                   shot.size == (572, 424), str(shot.size))
     bad = board_mismatches(shot, harness.skin_sheet(0), 75, False, START)
     results.check("75 %: 48-pixel squares from the reduced sheet", not bad, "; ".join(bad[:4]))
+    bottom_rank_shown(session, results, o, 75)
     o.change(SCALE_100)
     results.check("100 % + Apply: back to 700x552",
                   session.client_shot("scale-100").size == (700, 552))
+    bottom_rank_shown(session, results, o, 100)
 
 
 def skins(session, results, o):
