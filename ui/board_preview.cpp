@@ -41,8 +41,8 @@ void FitPreviewToBoard(HWND dialog, int previewId) {
     }
     RECT frame;
     GetWindowRect(dialog, &frame);
-    SetWindowPos(dialog, NULL, 0, 0, frame.right - frame.left + wider, frame.bottom - frame.top + taller,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(dialog, NULL, 0, 0, frame.right - frame.left + wider,
+                 frame.bottom - frame.top + taller, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void DrawPreviewBoard(HDC dc, const Square (&board)[8][8], HDC halfSheet) {

@@ -67,14 +67,21 @@ String SkinRowText(HWND dialog, int row) {
     return String(text);
 }
 
-// Loads the selected row's sheet for a slot selected into `dc`: the new sheet is
-// selected before the old one is released, which the platform refuses while selected.
+// The skin the selected row stands for: a built-in number, or a file's base name (empty
+// when the row cannot be read, so the first built-in sheet stands in).
+void SkinOfSelectedRow(HWND dialog, int* number, String* fileName) {
+    int row = SelectedSkinRow(dialog);
+    *number = row >= 0 && row < SKIN_BUILT_IN_COUNT ? row : 0;
+    *fileName = row < SKIN_BUILT_IN_COUNT ? String() : SkinRowText(dialog, row);
+}
+
+// Loads the selected row's sheet for a slot selected into `dc`; the slot keeps its
+// sheet when the new one cannot be loaded.
 void ReplaceFromList(HBITMAP* slot, HDC dc, HWND dialog) {
-    HBITMAP fresh = NULL;
-    LoadSkinFromList(&fresh, dialog);
-    SelectObject(dc, fresh);
-    if (*slot != NULL) DeleteObject(*slot);
-    *slot = fresh;
+    int number;
+    String fileName;
+    SkinOfSelectedRow(dialog, &number, &fileName);
+    ReplaceSkinSheet(slot, dc, number, fileName.CStr());
 }
 
 void AddFileSkins(HWND list) {
@@ -124,7 +131,9 @@ void InitOptionsDialog(HWND dialog) {
     LoadSkinFromList(&g_optionsSkinBitmap, dialog);
     g_optionsSkinDC = CreateCompatibleDC(NULL);
     SelectObject(g_optionsSkinDC, g_optionsSkinBitmap);
-    LoadSkinFromList(&g_optionsPreviewBitmapHalf, dialog);
+    // A canvas compatible with the screen, as the main window's: a file skin's own depth
+    // and palette would tint every other skin previewed through it.
+    LoadSkinBitmap(&g_optionsPreviewBitmapHalf, 0, "");
     g_optionsPreviewDCHalf = CreateCompatibleDC(NULL);
     SelectObject(g_optionsPreviewDCHalf, g_optionsPreviewBitmapHalf);
     StretchSkinToHalf(g_optionsSkinDC, g_optionsPreviewDCHalf);
@@ -236,13 +245,10 @@ HBITMAP MakeSwatch(HDC screen, COLORREF colour) {
 }  // namespace
 
 void LoadSkinFromList(HBITMAP* slot, HWND dialog) {
-    int row = SelectedSkinRow(dialog);
-    if (row < SKIN_BUILT_IN_COUNT) {
-        LoadSkinBitmap(slot, row < 0 ? 0 : row, "");
-        return;
-    }
-    // A row that cannot be read names no file: the first built-in sheet stands in.
-    LoadSkinBitmap(slot, 0, SkinRowText(dialog, row).CStr());
+    int number;
+    String fileName;
+    SkinOfSelectedRow(dialog, &number, &fileName);
+    LoadSkinBitmap(slot, number, fileName.CStr());
 }
 
 void UpdateColourSwatches(HWND dialog) {

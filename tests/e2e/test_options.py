@@ -12,7 +12,7 @@ import os
 import sys
 
 import harness
-from harness import ImageChops, ImageStat
+from harness import Image, ImageChops, ImageStat
 from test_window import cell_image, expected_cell, has_colour, settings_text, strip_cells
 
 START = harness.start_position()
@@ -111,10 +111,16 @@ def picked_colours(sheet):
     return background, ink
 
 
-# A pixel of the preview (32-pixel cells from (1, 1)) and of the sheet cell it shows, in
+def wood_sheet():
+    """The file skin Wood: "3. Old" with a palette of its own, 8 bits per pixel."""
+    return harness.skin_sheet(2).convert("P", palette=Image.ADAPTIVE)
+
+
+# Pixels of the preview (32-pixel cells from (1, 1)) and of the sheet cell they show in
 # a plain area: the lower left of a1 (a white rook on a dark square), in the last line
-# of the eight ranks.
+# of the eight ranks, and the top left of the empty dark square a3.
 A1_LOWER_EDGE = ((1, 8 * 32), (0, 4), (0, 63))
+A3 = ((1, 1 + 5 * 32), (0, 0), (0, 0))
 
 
 def preview_pixel(session, dialog, name, where, sheet):
@@ -264,7 +270,7 @@ def colours(session, results, o):
 
 
 def file_skin_and_persistence(session, results, o, program, work):
-    wood = harness.skin_sheet(2)
+    wood = wood_sheet().convert("RGB")
     dialog = o.open()
     o.choose_skin(dialog, 7)
     o.click(dialog, LEGAL, LAST, CHECK, AI, BEEP, WHITE_ON_TOP)
@@ -290,6 +296,11 @@ def file_skin_and_persistence(session, results, o, program, work):
     dialog = o.open()
     selected = o.skin_rows()[1]
     results.check("next opening selects Wood again", selected == 7, str(selected))
+    o.choose_skin(dialog, 3)
+    pixel, want = preview_pixel(session, dialog, "preview-bright-after-wood", A3,
+                                harness.skin_sheet(3))
+    results.check("with the 8-bit Wood in force, 4. Bright previews in its own colours",
+                  pixel == want, f"{pixel} != {want}")
     o.close(dialog, CANCEL)
     code = session.close_program(program)
     results.check("closes again with exit code 0", code == 0, str(code))
@@ -303,7 +314,7 @@ def main():
     with harness.Session(sys.argv[1], sys.argv[2]) as session:
         work = session.new_workdir("options")
         os.makedirs(os.path.join(work, "SKIN"))
-        harness.skin_sheet(2).save(os.path.join(work, "SKIN", "Wood.bmp"), "BMP")
+        wood_sheet().save(os.path.join(work, "SKIN", "Wood.bmp"), "BMP")
         harness.skin_sheet(1).resize((800, 600)).save(os.path.join(work, "SKIN", "Big.bmp"), "BMP")
         # "SKIN\" and this name make a path longer than the platform's 259 characters.
         harness.skin_sheet(3).save(os.path.join(work, "SKIN", "w" * 251 + ".bmp"), "BMP")
