@@ -22,7 +22,7 @@ extern COLORREF g_optionsInkColour;
 extern int g_optionsSkinIndex;
 extern HBITMAP g_optionsSkinBitmap;          // full-size sheet of the selected row
 extern HDC g_optionsSkinDC;
-extern HBITMAP g_optionsPreviewBitmapHalf;   // its 50 % copy at the origin
+extern HBITMAP g_optionsPreviewBitmapHalf;   // screen-compatible; the 50 % copy at its origin
 extern HDC g_optionsPreviewDCHalf;
 extern HBITMAP g_optionsBackgroundSwatch;    // kept until the next opening replaces them
 extern HBITMAP g_optionsInkSwatch;

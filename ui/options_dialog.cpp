@@ -2,6 +2,7 @@
 // the skin and puts everything into force on Apply or OK.
 #include "ui/options.h"
 #include "ui/common/options_rules.h"
+#include "ui/board_preview.h"
 #include "ui/board_view.h"
 #include "ui/main_window.h"
 #include "ui/settings.h"
@@ -48,7 +49,6 @@ const FlagBox kFlagBoxes[] = {
 
 const COLORREF kDefaultBackground = RGB(128, 128, 128);
 const COLORREF kDefaultInk = RGB(255, 255, 255);
-const int kPreviewCell = 32;
 
 int SelectedSkinRow(HWND dialog) {
     return (int)SendDlgItemMessageA(dialog, IDC_OPTIONS_SKIN_LIST, LB_GETCURSEL, 0, 0);
@@ -67,14 +67,21 @@ String SkinRowText(HWND dialog, int row) {
     return String(text);
 }
 
-// Loads the selected row's sheet for a slot selected into `dc`: the new sheet is
-// selected before the old one is released, which the platform refuses while selected.
+// The skin the selected row stands for: a built-in number, or a file's base name (empty
+// when the row cannot be read, so the first built-in sheet stands in).
+void SkinOfSelectedRow(HWND dialog, int* number, String* fileName) {
+    int row = SelectedSkinRow(dialog);
+    *number = row >= 0 && row < SKIN_BUILT_IN_COUNT ? row : 0;
+    *fileName = row < SKIN_BUILT_IN_COUNT ? String() : SkinRowText(dialog, row);
+}
+
+// Loads the selected row's sheet for a slot selected into `dc`; the slot keeps its
+// sheet when the new one cannot be loaded.
 void ReplaceFromList(HBITMAP* slot, HDC dc, HWND dialog) {
-    HBITMAP fresh = NULL;
-    LoadSkinFromList(&fresh, dialog);
-    SelectObject(dc, fresh);
-    if (*slot != NULL) DeleteObject(*slot);
-    *slot = fresh;
+    int number;
+    String fileName;
+    SkinOfSelectedRow(dialog, &number, &fileName);
+    ReplaceSkinSheet(slot, dc, number, fileName.CStr());
 }
 
 void AddFileSkins(HWND list) {
@@ -108,6 +115,7 @@ int RowOfSkinInForce(HWND list) {
 }
 
 void InitOptionsDialog(HWND dialog) {
+    FitPreviewToBoard(dialog, IDC_OPTIONS_PREVIEW);
     for (const FlagBox& box : kFlagBoxes)
         if (*box.flag) CheckDlgButton(dialog, box.id, BST_CHECKED);
     CheckDlgButton(dialog, g_boardScale == 75 ? IDC_OPTIONS_SCALE_75 : IDC_OPTIONS_SCALE_100,
@@ -124,7 +132,9 @@ void InitOptionsDialog(HWND dialog) {
     LoadSkinFromList(&g_optionsSkinBitmap, dialog);
     g_optionsSkinDC = CreateCompatibleDC(NULL);
     SelectObject(g_optionsSkinDC, g_optionsSkinBitmap);
-    LoadSkinFromList(&g_optionsPreviewBitmapHalf, dialog);
+    // A canvas compatible with the screen, as the main window's: a file skin's own depth
+    // and palette would tint every other skin previewed through it.
+    LoadSkinBitmap(&g_optionsPreviewBitmapHalf, 0, "");
     g_optionsPreviewDCHalf = CreateCompatibleDC(NULL);
     SelectObject(g_optionsPreviewDCHalf, g_optionsPreviewBitmapHalf);
     StretchSkinToHalf(g_optionsSkinDC, g_optionsPreviewDCHalf);
@@ -203,27 +213,10 @@ void PaintPreview(HWND dialog) {
     BeginPaint(dialog, &paint);
     HWND preview = GetDlgItem(dialog, IDC_OPTIONS_PREVIEW);
     HDC dc = GetDC(preview);
-    for (int i = 0; i < 8; ++i) {
-        for (int j = 0; j < 8; ++j) {
-            const Square& square = g_mainGame.board[7 - i][j];
-            int kind = square.kind >= PieceNone && square.kind <= PieceKing ? square.kind : 0;
-            int column = (kind != PieceNone && square.colour == ColourBlack) ? 5 : 0;
-            if (((7 - i) & 1) != (j & 1)) column += 1;
-            BitBlt(dc, j * kPreviewCell + 1, i * kPreviewCell + 1, kPreviewCell, kPreviewCell,
-                   g_optionsPreviewDCHalf, column * kPreviewCell, kind * kPreviewCell, SRCCOPY);
-        }
-    }
+    DrawPreviewBoard(dc, g_mainGame.board, g_optionsPreviewDCHalf);
     RECT client;
     GetClientRect(preview, &client);
-    HPEN pen = CreatePen(PS_SOLID, 1, g_backgroundColour);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    MoveToEx(dc, 0, 0, NULL);
-    LineTo(dc, client.right, 0);
-    LineTo(dc, client.right, client.bottom);
-    LineTo(dc, 0, client.bottom);
-    LineTo(dc, 0, 0);
-    SelectObject(dc, oldPen);
-    DeleteObject(pen);
+    FramePreview(dc, client);
     ReleaseDC(preview, dc);
     EndPaint(dialog, &paint);
 }
@@ -253,13 +246,10 @@ HBITMAP MakeSwatch(HDC screen, COLORREF colour) {
 }  // namespace
 
 void LoadSkinFromList(HBITMAP* slot, HWND dialog) {
-    int row = SelectedSkinRow(dialog);
-    if (row < SKIN_BUILT_IN_COUNT) {
-        LoadSkinBitmap(slot, row < 0 ? 0 : row, "");
-        return;
-    }
-    // A row that cannot be read names no file: the first built-in sheet stands in.
-    LoadSkinBitmap(slot, 0, SkinRowText(dialog, row).CStr());
+    int number;
+    String fileName;
+    SkinOfSelectedRow(dialog, &number, &fileName);
+    LoadSkinBitmap(slot, number, fileName.CStr());
 }
 
 void UpdateColourSwatches(HWND dialog) {

@@ -3,6 +3,7 @@
 // be loaded), Delete, and Load into the main game.
 #include "files/win32/files_win32.h"
 #include "ui/common/board_play.h"
+#include "ui/board_preview.h"
 #include "ui/main_window.h"
 #include "ui/settings.h"
 #include "ui/skins.h"
@@ -209,25 +210,9 @@ static void PaintPreview(HWND dialog) {
         DrawTextA(dc, game.errorText.CStr(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         SelectObject(dc, oldFont);
     } else {
-        for (int i = 0; i < 8; ++i) {
-            for (int j = 0; j < 8; ++j) {
-                const Square& square = game.board[7 - i][j];
-                int column = ((7 - i) % 2 == j % 2) ? 0 : 1;
-                if (square.kind != PieceNone && square.colour == ColourBlack) column += 5;
-                BitBlt(dc, 1 + 32 * j, 1 + 32 * i, 32, 32, g_skinDCHalf, 32 * column, 32 * square.kind,
-                       SRCCOPY);
-            }
-        }
+        DrawPreviewBoard(dc, game.board, g_skinDCHalf);
     }
-    HPEN pen = CreatePen(PS_SOLID, 1, g_backgroundColour);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    MoveToEx(dc, 0, 0, NULL);
-    LineTo(dc, area.right, 0);
-    LineTo(dc, area.right, area.bottom);
-    LineTo(dc, 0, area.bottom);
-    LineTo(dc, 0, 0);
-    SelectObject(dc, oldPen);
-    DeleteObject(pen);
+    FramePreview(dc, area);
     ReleaseDC(preview, dc);
 }
 
@@ -243,42 +228,10 @@ static void OnListOrDelete(HWND dialog, WPARAM wParam) {
     PaintPreview(dialog);
 }
 
-static void GrowWindow(HWND window, int width, int height) {
-    RECT r;
-    GetWindowRect(window, &r);
-    SetWindowPos(window, NULL, 0, 0, r.right - r.left + width, r.bottom - r.top + height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-static void MoveWindowBy(HWND dialog, HWND window, int dx) {
-    RECT r;
-    GetWindowRect(window, &r);
-    MapWindowPoints(NULL, dialog, (POINT*)&r, 2);
-    SetWindowPos(window, NULL, r.left + dx, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// The template's preview area holds the 8 by 8 cells with the system font of the
-// dialog units it was drawn for; with smaller font metrics the last rank or file
-// would be cut off. Grow the area (and the list beside it and the dialog) to fit.
-static void FitPreviewToBoard(HWND dialog) {
-    const int needed = 1 + 8 * 32;
-    HWND preview = GetDlgItem(dialog, IDC_LOAD_PREVIEW);
-    RECT area;
-    GetClientRect(preview, &area);
-    int wider = needed > area.right ? needed - area.right : 0;
-    int taller = needed > area.bottom ? needed - area.bottom : 0;
-    if (!wider && !taller) return;
-    static const int kButtons[3] = {IDOK, IDC_LOAD_DELETE, IDCANCEL};
-    for (int id : kButtons) MoveWindowBy(dialog, GetDlgItem(dialog, id), wider);
-    GrowWindow(preview, wider, taller);
-    GrowWindow(FileList(dialog), 0, taller);
-    GrowWindow(dialog, wider, taller);
-}
-
 INT_PTR CALLBACK LoadDlgProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
     case WM_INITDIALOG:
-        FitPreviewToBoard(dialog);
+        FitPreviewToBoard(dialog, IDC_LOAD_PREVIEW);
         OpenListing(dialog);
         return TRUE;
     case WM_PAINT: {

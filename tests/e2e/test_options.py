@@ -14,7 +14,7 @@ import struct
 import sys
 
 import harness
-from harness import ImageChops, ImageStat
+from harness import Image, ImageChops, ImageStat
 from test_window import cell_image, expected_cell, has_colour, settings_text, strip_cells
 
 START = harness.start_position()
@@ -113,6 +113,33 @@ def picked_colours(sheet):
     return background, ink
 
 
+def wood_sheet():
+    """The file skin Wood: "3. Old" with a palette of its own, 8 bits per pixel."""
+    return harness.skin_sheet(2).convert("P", palette=Image.ADAPTIVE)
+
+
+# Pixels of the preview (32-pixel cells from (1, 1)) and of the sheet cell they show in
+# a plain area: the lower left of a1 (a white rook on a dark square), in the last line
+# of the eight ranks, and the top left of the empty dark square a3.
+A1_LOWER_EDGE = ((1, 8 * 32), (0, 4), (0, 63))
+A3 = ((1, 1 + 5 * 32), (0, 0), (0, 0))
+
+
+def preview_pixel(session, dialog, name, where, sheet):
+    """(the preview's pixel, the sheet's) at `where`, once they agree (the preview may be
+    painted a moment after the click) or after 5 seconds."""
+    (x, y), cell, pixel = where
+    want = harness.sheet_cell(sheet, *cell).getpixel(pixel)
+    left, top, _, _ = dialog.control(PREVIEW)["rect"]
+    seen = []
+
+    def look():
+        seen.append(session.screenshot(name).getpixel((left + x, top + y)))
+        return seen[-1] == want
+    harness.wait_until(look, 5)
+    return seen[-1], want
+
+
 def top_left_square(shot):
     """The part of square a8 (top left) that the centred dialog leaves visible."""
     return shot.crop((20, 20, 50, 58))
@@ -153,6 +180,15 @@ def check_boxes(session, results, o):
                   shot.getpixel(LIST_FRAME[100]) == INK and not bad, "; ".join(bad[:4]))
 
 
+def bottom_rank_shown(session, results, o, size):
+    dialog = o.open()
+    pixel, want = preview_pixel(session, dialog, f"options-dialog-scale{size}", A1_LOWER_EDGE,
+                                harness.skin_sheet(0))
+    o.close(dialog, CANCEL)
+    results.check(f"{size} %: the preview holds the bottom rank (a1's colour at its lower edge)",
+                  pixel == want, f"{pixel} != {want}")
+
+
 def scale(session, results, o):
     o.change(SCALE_75)
     shot = session.client_shot("scale-75")
@@ -160,9 +196,11 @@ def scale(session, results, o):
                   shot.size == (572, 424), str(shot.size))
     bad = board_mismatches(shot, harness.skin_sheet(0), 75, False, START)
     results.check("75 %: 48-pixel squares from the reduced sheet", not bad, "; ".join(bad[:4]))
+    bottom_rank_shown(session, results, o, 75)
     o.change(SCALE_100)
     results.check("100 % + Apply: back to 700x552",
                   session.client_shot("scale-100").size == (700, 552))
+    bottom_rank_shown(session, results, o, 100)
 
 
 def skins(session, results, o):
@@ -234,7 +272,7 @@ def colours(session, results, o):
 
 
 def file_skin_and_persistence(session, results, o, program, work):
-    wood = harness.skin_sheet(2)
+    wood = wood_sheet().convert("RGB")
     dialog = o.open()
     o.choose_skin(dialog, 7)
     o.click(dialog, LEGAL, LAST, CHECK, AI, BEEP, WHITE_ON_TOP)
@@ -259,6 +297,11 @@ def file_skin_and_persistence(session, results, o, program, work):
     dialog = o.open()
     selected = o.skin_rows()[1]
     results.check("next opening selects Wood again", selected == 7, str(selected))
+    o.choose_skin(dialog, 3)
+    pixel, want = preview_pixel(session, dialog, "preview-bright-after-wood", A3,
+                                harness.skin_sheet(3))
+    results.check("with the 8-bit Wood in force, 4. Bright previews in its own colours",
+                  pixel == want, f"{pixel} != {want}")
     o.close(dialog, CANCEL)
     harness.check_closes(session, results, program, "closes again with exit code 0")
 
@@ -322,7 +365,7 @@ def main():
     with session:
         work = session.new_workdir("options")
         os.makedirs(os.path.join(work, "SKIN"))
-        harness.skin_sheet(2).save(os.path.join(work, "SKIN", "Wood.bmp"), "BMP")
+        wood_sheet().save(os.path.join(work, "SKIN", "Wood.bmp"), "BMP")
         harness.skin_sheet(1).resize((800, 600)).save(os.path.join(work, "SKIN", "Big.bmp"), "BMP")
         # "SKIN\" and this name make a path longer than the platform's 259 characters.
         harness.skin_sheet(3).save(os.path.join(work, "SKIN", "w" * 251 + ".bmp"), "BMP")
