@@ -541,8 +541,8 @@ def offer_to_save(session, results):
 
 
 def main():
-    results = harness.Results()
-    with harness.Session(sys.argv[1], sys.argv[2]) as session:
+    session, results = harness.script(__doc__)
+    with session:
         previous = set_short_date(session, SHORT_DATE)
         try:
             run_rows = results.run("game file saved and loaded", game_file_round_trip, session, results)

@@ -339,8 +339,7 @@ def skin_file_checks(session, results, o):
     o.close(dialog, OK)
     bad = board_mismatches(session.client_shot("my-skin-applied"), modern, 100, False, START)
     results.check("My..skin is applied as itself", not bad, "; ".join(bad[:4]))
-    code = session.close_program(program)
-    results.check("closes after the skin checks with exit code 0", code == 0, str(code))
+    harness.check_closes(session, results, program, "closes after the skin checks with exit code 0")
     return work
 
 
@@ -354,8 +353,8 @@ def read_only_settings(session, results, o, work):
     program = session.start(work)
     session.wait_window()
     o.change(COORDINATES, button=OK)
-    code = session.close_program(program)
-    results.check("closes with a read-only settings file with exit code 0", code == 0, str(code))
+    harness.check_closes(session, results, program,
+                         "closes with a read-only settings file with exit code 0")
     results.check("a read-only settings file keeps its bytes after Options changed a setting",
                   harness.read_bytes(files[0]) == before)
 

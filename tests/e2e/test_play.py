@@ -440,9 +440,9 @@ def name_edit_pastes(session, results):
 
 
 def main():
-    results = harness.Results()
     times = []
-    with harness.Session(sys.argv[1], sys.argv[2]) as session:
+    session, results = harness.script(__doc__)
+    with session:
         results.run("New game and About dialogs", new_game_dialog, session, results)
         results.run("pasting into the name edits", name_edit_pastes, session, results)
         results.run("person against the computer", person_against_computer, session, results,
