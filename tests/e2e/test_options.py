@@ -210,8 +210,10 @@ def skins(session, results, o):
     preview_box = dialog.control(PREVIEW)["rect"]
     preview = session.screenshot("preview-book", preview_box)
     o.choose_skin(dialog, 3)
-    results.check("choosing a skin row changes the preview",
-                  session.screenshot("preview-bright", preview_box).tobytes() != preview.tobytes())
+    # The preview is painted a moment after the click.
+    changed = harness.wait_until(
+        lambda: session.screenshot("preview-bright", preview_box).tobytes() != preview.tobytes(), 5)
+    results.check("choosing a skin row changes the preview", changed)
     chosen = top_left_square(session.client_shot("bright-chosen", settle=False))
     results.check("... but not the board before OK",
                   chosen.tobytes() == top_left_square(before).tobytes() ==
