@@ -13,21 +13,24 @@ const int kDefaultLevel = 3;
 
 // Where tags stand in a text: at its start (after a UTF-8 byte-order mark), at the
 // start of a line, or after an earlier tag's "]" on the same line, blanks before each.
-// Quoted values are passed over, so a name holding "]", "[FEN" or "{" starts nothing.
+// Quoted values and "{...}" comments are passed over, so a name holding "]", "[FEN" or
+// "{" starts nothing, nor does a comment's line that starts with "[".
 struct TagScan {
     int fenTag = 0;                   // a position file says so in a "[FEN" tag
     const char* information = 0;      // the comment right after the tags, or 0
 };
 
 TagScan ScanTags(const char* text) {
-    enum { TagPlace, InTag, InValue, Elsewhere } state = TagPlace;
+    enum { TagPlace, InTag, InValue, InComment, Elsewhere } state = TagPlace;
     int tagsOnly = 1;  // nothing but tags and blanks so far
     TagScan scan;
     const char* p = text;
     if (p[0] == '\xEF' && p[1] == '\xBB' && p[2] == '\xBF') p += 3;
     for (; *p; ++p) {
         const char c = *p;
-        if (c == '\r' || c == '\n') {
+        if (state == InComment) {
+            if (c == '}') state = Elsewhere;
+        } else if (c == '\r' || c == '\n') {
             state = TagPlace;
         } else if (state == TagPlace && c == '[') {
             if (p[1] == 'F' && p[2] == 'E' && p[3] == 'N') {
@@ -38,7 +41,9 @@ TagScan ScanTags(const char* text) {
         } else if (state == TagPlace && c != ' ' && c != '\t') {
             if (c == '{' && tagsOnly) scan.information = p;
             tagsOnly = 0;
-            state = Elsewhere;
+            state = c == '{' ? InComment : Elsewhere;
+        } else if (state == Elsewhere && c == '{') {
+            state = InComment;
         } else if (state == InTag) {
             if (c == '"') state = InValue;
             if (c == ']') state = TagPlace;

@@ -138,6 +138,7 @@ TEST(PgnReader, PositionFilesAreRefusedOnlyByATag) {
         {"[White \"a] [FEN\"]\n1. e4 ", 0},
         {"{a comment with [FEN in it}\n1. e4 ", 0},
         {"{a comment] [FEN}\n1. e4 ", 0},
+        {"{a comment\n[FEN on its second line}\n1. e4 ", 0},
         {"[Fen \"x\"]\n1. e4 ", 0},
     };
     for (const Case& c : cases) {
