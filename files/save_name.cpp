@@ -2,32 +2,6 @@
 #include "files/game_files.h"
 #include "core/names.h"
 
-namespace {
-
-char Upper(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
-
-// Windows opens a device, not a file, for these names, whatever follows the first dot
-// and whatever spaces stand before it.
-int IsReservedDeviceName(const char* name) {
-    int end = 0;
-    while (name[end] && name[end] != '.') ++end;
-    while (end > 0 && name[end - 1] == ' ') --end;
-    char base[5] = {};
-    if (end < 3 || end > 4) return 0;
-    for (int i = 0; i < end; ++i) base[i] = Upper(name[i]);
-    if (end == 3) {
-        static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL"};
-        for (const char* device : kDevices)
-            if (base[0] == device[0] && base[1] == device[1] && base[2] == device[2]) return 1;
-        return 0;
-    }
-    const int port = (base[0] == 'C' && base[1] == 'O' && base[2] == 'M') ||
-                     (base[0] == 'L' && base[1] == 'P' && base[2] == 'T');
-    return port && base[3] >= '1' && base[3] <= '9';
-}
-
-}  // namespace
-
 const char* SaveNameRefusal(const char* name) {
     if (!name || !name[0]) return 0;
     int onlyDots = 1, length = 0;

@@ -2,6 +2,7 @@
 // position files of the save folder, a preview of the selected one (or why it cannot
 // be loaded), Delete, and Load into the main game.
 #include "files/win32/files_win32.h"
+#include "core/names.h"
 #include "ui/common/board_play.h"
 #include "ui/board_preview.h"
 #include "ui/main_window.h"
@@ -59,7 +60,7 @@ static int LoadingPositions() { return g_mainGame.loadKind == LoadPosition; }
 // Lists the plain files matching `pattern` whose names the ANSI calls that open and
 // delete them can spell: the search is made wide, and a name that does not come back
 // whole from the ANSI code page (its stand-in characters would name no file) is left
-// out.
+// out, as is a device's name (its preview would open the device).
 static void ListOpenableFiles(HWND list, const String& pattern) {
     WCHAR widePattern[MAX_PATH];
     if (!MultiByteToWideChar(CP_ACP, 0, pattern.CStr(), -1, widePattern, MAX_PATH)) return;
@@ -72,7 +73,7 @@ static void ListOpenableFiles(HWND list, const String& pattern) {
         WCHAR back[MAX_PATH];
         if (WideCharToMultiByte(CP_ACP, 0, found.cFileName, -1, name, MAX_PATH, NULL, NULL) &&
             MultiByteToWideChar(CP_ACP, 0, name, -1, back, MAX_PATH) &&
-            lstrcmpW(back, found.cFileName) == 0)
+            lstrcmpW(back, found.cFileName) == 0 && !IsReservedDeviceName(name))
             SendMessageA(list, LB_ADDSTRING, 0, (LPARAM)name);
     } while (FindNextFileW(search, &found));
     FindClose(search);

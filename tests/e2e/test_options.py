@@ -309,9 +309,12 @@ def file_skin_and_persistence(session, results, o, program, work):
 
 
 def skin_file_checks(session, results, o):
-    """SKIN\\ with a good sheet named with two dots, a cut copy of it and one whose header
-    says JPEG: Options opens and lists the good one only, which previews and applies as
-    itself. Returns the folder, whose settings file now names the skin."""
+    """SKIN\\ with a good sheet named with two dots beside skins that cannot be used: a
+    cut copy, one whose header says JPEG, the good sheet under the device names com1
+    and aux, a top-down copy and one whose name starts with a blank (the settings file
+    cannot give it back). Options opens and lists the good one only, which previews and
+    applies as itself; settings naming com1 start with the first built-in skin. Returns
+    the folder."""
     modern = harness.skin_sheet(4)
     work = session.new_workdir("skin-checks")
     folder = os.path.join(work, "SKIN")
@@ -321,7 +324,13 @@ def skin_file_checks(session, results, o):
     jpeg = bytearray(whole[:54] + bytes(192))  # 640x448 in name only: 246 bytes
     struct.pack_into("<III", jpeg, 30, 4, 192, 0)
     struct.pack_into("<I", jpeg, 2, len(jpeg))
-    for name, data in (("Cut.bmp", whole[:100000]), ("Jpeg.bmp", bytes(jpeg))):
+    row_bytes = 640 * 3
+    rows = [whole[54 + i * row_bytes:54 + (i + 1) * row_bytes] for i in range(448)]
+    top_down = bytearray(whole[:54] + b"".join(reversed(rows)))
+    struct.pack_into("<i", top_down, 22, -448)
+    for name, data in (("Cut.bmp", whole[:100000]), ("Jpeg.bmp", bytes(jpeg)),
+                       ("com1.bmp", whole), ("aux.bmp", whole), ("TopDown.bmp", bytes(top_down)),
+                       (" lead.bmp", whole)):
         with open(os.path.join(folder, name), "wb") as f:
             f.write(data)
     program = session.start(work)
@@ -329,7 +338,8 @@ def skin_file_checks(session, results, o):
     dialog = o.open()
     session.screenshot("options-skin-checks", dialog.rect)
     rows = o.skin_rows()[0]
-    results.check("a cut and a JPEG-header skin file: Options opens and lists the good one only",
+    results.check("cut, JPEG-header, device-named, top-down and blank-led skin files: "
+                  "Options opens and lists the good one only",
                   rows == BUILT_IN + ["My..skin"], str(rows))
     box = dialog.control(PREVIEW)["rect"]
     o.choose_skin(dialog, 4)
@@ -342,6 +352,24 @@ def skin_file_checks(session, results, o):
     bad = board_mismatches(session.client_shot("my-skin-applied"), modern, 100, False, START)
     results.check("My..skin is applied as itself", not bad, "; ".join(bad[:4]))
     harness.check_closes(session, results, program, "closes after the skin checks with exit code 0")
+
+    files = harness.settings_files(work)
+    if not results.check("the skin run wrote a settings file", len(files) == 1, str(files)):
+        return work
+    with open(files[0], "wb") as f:
+        f.write(settings_text(skin_name="com1", number=-1))
+    program = session.start(work)
+    session.wait_window()
+    bad = board_mismatches(session.client_shot("device-skin-start"), harness.skin_sheet(0), 100,
+                           False, START)
+    results.check("settings naming the skin com1: the window shows the first built-in skin",
+                  not bad, "; ".join(bad[:4]))
+    dialog = o.open()  # raises when the window does not answer
+    rows, selected, _ = o.skin_rows()
+    results.check("with com1 named, the window answers: Options opens on 1. Book",
+                  rows == BUILT_IN + ["My..skin"] and selected == 0, f"{rows} {selected}")
+    o.close(dialog, CANCEL)
+    harness.check_closes(session, results, program, "closes after a start naming com1 with exit code 0")
     return work
 
 

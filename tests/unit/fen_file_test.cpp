@@ -1,5 +1,6 @@
 // Position files: the FEN line written from a board, the placement and side read back,
 // the test that refuses impossible and finished positions, and the save names.
+#include "core/names.h"
 #include "unit/game_file_test_support.h"
 
 namespace {
@@ -96,6 +97,16 @@ TEST(SaveName, RefusedAndAcceptedNames) {
                               "caf\xe9"};
     for (const char* name : accepted) EXPECT_EQ(nullptr, SaveNameRefusal(name)) << name;
     EXPECT_EQ(Text(SaveFilePath("game", ".pgn")), "Save\\game.pgn");
+}
+
+// One check serves the Save name, the skin files and the Load list.
+TEST(SaveName, DeviceNames) {
+    const char* devices[] = {"CON", "con", "cOn", "PRN", "aux", "AUX", "Nul", "com1", "COM9",
+                             "com1.bmp", "LPT1", "lpt9.pgn", "con .x", "aux  .pgn", "nul.tar.gz"};
+    for (const char* name : devices) EXPECT_EQ(1, IsReservedDeviceName(name)) << name;
+    const char* files[] = {"", "CO", "COM", "COM0", "COM10", "LPT10", "CONSOLE", "xCON", " CON",
+                           "CON_", "AUX1", "com1x.bmp", ".con", "COM\xb9"};
+    for (const char* name : files) EXPECT_EQ(0, IsReservedDeviceName(name)) << name;
 }
 
 }  // namespace

@@ -261,6 +261,26 @@ TEST(OptionsRulesTest, SkinBaseNamesAreRefusedOnlyWhenTheyLeaveTheFolder) {
     }
 }
 
+// The list and the loader take only names the settings file gives back as written
+// and that open a file, not a device.
+TEST(OptionsRulesTest, SkinNamesTheSettingsFileKeepsAndNoDevices) {
+    const struct {
+        const char* name;
+        int kept;   // IsStoredUnchanged
+        int taken;  // SkinFilePath
+    } cases[] = {
+        {"Wood", 1, 1},     {"a b", 1, 1},      {" lead", 0, 0},   {"trail ", 0, 0},
+        {"\tTab", 0, 0},    {"'q'", 0, 0},      {"\"q\"", 0, 0},   {"''", 0, 0},
+        {"'q", 1, 1},       {"q'", 1, 1},       {"'", 1, 1},       {"'q\"", 1, 1},
+        {"com1", 1, 0},     {"aux", 1, 0},      {"COM10", 1, 1},   {"Lpt9.x", 1, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsStoredUnchanged(c.name), c.kept) << c.name;
+        String path;
+        EXPECT_EQ(SkinFilePath(c.name, &path), c.taken) << c.name;
+    }
+}
+
 // A skin file's headers as the check sees them: the file's first bytes and its size.
 struct SheetFile {
     const char* what;
@@ -311,7 +331,7 @@ int CheckSheet(const SheetFile& f) {
 TEST(OptionsRulesTest, SkinFileHeadersAndSize) {
     const SheetFile cases[] = {
         {"24 bits", 40, 640, 448, 1, 24, 0, 0, 0, -1, -1, 1},
-        {"24 bits, top-down", 40, 640, -448, 1, 24, 0, 0, 0, -1, -1, 1},
+        {"24 bits, top-down", 40, 640, -448, 1, 24, 0, 0, 0, -1, -1, 0},
         {"24 bits, old header", 12, 640, 448, 1, 24, 0, 0, 0, -1, -1, 1},
         {"32 bits", 40, 640, 448, 1, 32, 0, 0, 0, -1, -1, 1},
         {"16 bits", 40, 640, 448, 1, 16, 0, 0, 0, -1, -1, 1},

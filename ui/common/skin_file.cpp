@@ -2,6 +2,8 @@
 
 #include <stdio.h>
 
+#include "core/names.h"
+
 namespace {
 
 const int kFileHeaderBytes = 14;
@@ -71,8 +73,16 @@ int IsSkinBaseName(const char* name) {
     return !dotsOnly;
 }
 
+int IsStoredUnchanged(const char* name) {
+    const int length = String::CStrLen(name);
+    if (length == 0) return 1;
+    const unsigned char first = (unsigned char)name[0], last = (unsigned char)name[length - 1];
+    if (first <= ' ' || last <= ' ') return 0;  // blanks and control characters alike
+    return !(length > 1 && (first == '"' || first == '\'') && last == first);
+}
+
 int SkinFilePath(const char* name, String* path) {
-    if (!IsSkinBaseName(name)) return 0;
+    if (!IsSkinBaseName(name) || !IsStoredUnchanged(name) || IsReservedDeviceName(name)) return 0;
     String full("SKIN\\");
     full += name;
     full += ".bmp";
@@ -88,10 +98,9 @@ int IsSkinSheetHeader(const unsigned char* head, int headSize, uint64_t fileSize
     if (infoSize > uint32_t(headSize - kFileHeaderBytes)) return 0;
     SheetHeader h;
     if (!ReadInfoHeader(head + kFileHeaderBytes, infoSize, &h)) return 0;
-    if (h.width != kSkinWidth || (h.height != kSkinHeight && h.height != -kSkinHeight)) return 0;
+    if (h.width != kSkinWidth || h.height != kSkinHeight) return 0;
     if (h.planes != 1 || !DepthFitsCompression(h.bits, h.compression)) return 0;
     const int compressed = h.compression == kRle8 || h.compression == kRle4;
-    if (h.height < 0 && compressed) return 0;  // the platform knows no top-down RLE
 
     // The colour table follows the info header (and the three masks of bit fields
     // that the 40-byte header leaves out); the loader reads it from there.
