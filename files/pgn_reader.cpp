@@ -1,5 +1,6 @@
 // Reading a game file: the moves from the start position up to the first token that
 // cannot be played, then the players, clocks and level.
+#include <ctype.h>
 #include <string>
 
 #include "files/game_files.h"
@@ -16,9 +17,19 @@ const int kDefaultLevel = 3;
 // Quoted values and "{...}" comments are passed over, so a name holding "]", "[FEN" or
 // "{" starts nothing, nor does a comment's line that starts with "[".
 struct TagScan {
-    int fenTag = 0;                   // a position file says so in a "[FEN" tag
+    int fenTag = 0;                   // a position file says so in a FEN tag
     const char* information = 0;      // the comment right after the tags, or 0
 };
+
+// The name of the tag that starts at `name` (right after its "[") is FEN, in any
+// letter case and with blanks before it, as the import form of game files allows.
+int IsFenTagName(const char* name) {
+    while (*name == ' ' || *name == '\t') ++name;
+    const char* fen = "FEN";
+    for (int i = 0; i < 3; ++i)
+        if (toupper((unsigned char)name[i]) != fen[i]) return 0;
+    return 1;
+}
 
 TagScan ScanTags(const char* text) {
     enum { TagPlace, InTag, InValue, InComment, Elsewhere } state = TagPlace;
@@ -33,7 +44,7 @@ TagScan ScanTags(const char* text) {
         } else if (c == '\r' || c == '\n') {
             state = TagPlace;
         } else if (state == TagPlace && c == '[') {
-            if (p[1] == 'F' && p[2] == 'E' && p[3] == 'N') {
+            if (IsFenTagName(p + 1)) {
                 scan.fenTag = 1;
                 return scan;
             }

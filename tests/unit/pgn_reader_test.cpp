@@ -139,7 +139,11 @@ TEST(PgnReader, PositionFilesAreRefusedOnlyByATag) {
         {"{a comment with [FEN in it}\n1. e4 ", 0},
         {"{a comment] [FEN}\n1. e4 ", 0},
         {"{a comment\n[FEN on its second line}\n1. e4 ", 0},
-        {"[Fen \"x\"]\n1. e4 ", 0},
+        {"[Fen \"x\"]\n1. e4 ", 1},
+        {"[fen \"x\"]\n1. e4 ", 1},
+        {"[ FEN \"x\"]\n1. e4 ", 1},
+        {"[Event \"x\"]\n[ \t fen \"x\"]\n1. e4 ", 1},
+        {"[FE \"x\"]\n1. e4 ", 0},
     };
     for (const Case& c : cases) {
         std::unique_ptr<Game> game(new Game);
