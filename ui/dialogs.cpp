@@ -209,12 +209,9 @@ static void StartFromDialog(HWND dialog) {
     GetDlgItemTextA(dialog, IDC_BLACK_NAME, blackName, sizeof(blackName));
     const char* refusal = NewGameNamesRefusal(whiteType, whiteName, blackType, blackName);
     if (refusal) {
-        HWND focus = GetFocus();
+        // The box belongs to this dialog, which takes input and its focus back when
+        // the box closes.
         WindowMessageBox(refusal, MessageInfo);
-        // The box belongs to the main window, which this dialog keeps disabled, so
-        // activation would not come back here by itself: the person could not type on.
-        SetForegroundWindow(dialog);
-        SetFocus(focus && IsChild(dialog, focus) ? focus : GetDlgItem(dialog, IDC_WHITE_TYPE));
         return;
     }
     int level = (int)SendDlgItemMessageA(dialog, IDC_AI_LEVEL, CB_GETCURSEL, 0, 0);

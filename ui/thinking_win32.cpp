@@ -81,11 +81,10 @@ int WindowAskBreak(const char* text) {
     // The search may run below a dialog's message loop (the computer plays behind an
     // open dialog). A box owned by the main window alone would leave that dialog
     // enabled, and a click there could replace the game the search unwinds onto: only
-    // the question takes input while it is open. It is owned by the active window, so
-    // closing it gives activation back there.
+    // the question takes input while it is open. It is owned as every box is, by the
+    // window that takes input, so closing it gives activation back there.
     HeldWindows windows;
-    HWND active = GetActiveWindow();
-    windows.owner = active && IsWindowEnabled(active) ? active : g_mainWindow;
+    windows.owner = MessageBoxOwner(g_mainWindow);
     windows.count = 0;
     EnumThreadWindows(GetCurrentThreadId(), HoldWindow, (LPARAM)&windows);
     int answer = MessageBoxA(windows.owner, text, g_windowTitle,

@@ -8,7 +8,8 @@
 
 // ---- Message boxes and writing -------------------------------------------------------
 
-// A message box with the caption "Varno-4"; returns the button pressed.
+// A message box with the caption "Varno-4", owned by MessageBoxOwner(owner); returns
+// the button pressed.
 int FilesMessageBox(HWND owner, const char* text, UINT style);
 
 // The local time, once, with the short date of the user's locale in `date`.
@@ -20,7 +21,7 @@ void TakeSaveMoment(SaveMoment* when, char* date, int dateSize);
 // file holds the whole text, else why it does not, in plain words.
 const char* WriteSaveFile(const char* name, const char* extension, const String& text);
 
-// "<what> was not saved: <reason>" in an error box owned by the main window.
+// "<what> was not saved: <reason>" in an error box.
 void ReportNotSaved(const char* what, const char* reason);
 
 // ---- Save-name dialog ------------------------------------------------------------------

@@ -5,7 +5,7 @@
 
 int FilesMessageBox(HWND owner, const char* text, UINT style) {
     const char* caption = g_windowTitle[0] != 0 ? g_windowTitle : "Varno-4";
-    return MessageBoxA(owner, text, caption, style);
+    return MessageBoxA(MessageBoxOwner(owner), text, caption, style);
 }
 
 void TakeSaveMoment(SaveMoment* when, char* date, int dateSize) {

@@ -373,6 +373,38 @@ def new_game_dialog(session, results):
     run.close()
 
 
+def refusal_box_clicked(session, results):
+    """A refusal box of the New game dialog closed with a mouse click on its OK gives
+    input back to the dialog, not to the main window under it; a typed name then
+    starts the game."""
+    run = Run(session, "refusal-click")
+    dialog = run.play.open_new_game()
+    session.click_control(dialog, 1)  # Start !
+    box = session.wait_message("Please enter name (WHITE SIDE)", timeout=10)
+    if not results.check("a click on Start ! with no White name is refused", box is not None):
+        run.close()
+        return
+    session.click_control(box, 1)  # OK
+    session.wait_no_dialog("Varno-4")
+    dialog = session.wait_dialog("New game", timeout=5)
+    results.check("the dialog stays open after the box's OK is clicked", dialog is not None)
+    results.check("the main window stays disabled under the dialog",
+                  session.probe("enabled")[1] == ["0"], str(session.probe("enabled")[1]))
+    if dialog is None:
+        run.close()
+        return
+    session.click_control(dialog, 1015)  # White's name
+    session.type_text("Anna")
+    name = session.wait_dialog("New game").control(1015)["text"]
+    results.check("the name is typed into the dialog", name == "Anna", name)
+    session.click_control(dialog, 1)
+    results.check("Start ! then starts the game", session.wait_no_dialog("New game")
+                  and session.wait_rows(1, timeout=10) == [" 0."], str(run.rows()))
+    results.check("the main window takes input again", session.probe("enabled")[1] == ["1"],
+                  str(session.probe("enabled")[1]))
+    run.close()
+
+
 def name_edit_pastes(session, results):
     """Every way of putting text into a name edit keeps the refused characters out,
     and none changes the read-only name of a computer side."""
@@ -444,6 +476,7 @@ def main():
     session, results = harness.script(__doc__)
     with session:
         results.run("New game and About dialogs", new_game_dialog, session, results)
+        results.run("a refusal box closed with a click", refusal_box_clicked, session, results)
         results.run("pasting into the name edits", name_edit_pastes, session, results)
         results.run("person against the computer", person_against_computer, session, results,
                     times)

@@ -6,6 +6,7 @@
 //   varno-4-probe client          client origin on the screen and client size: x y w h
 //   varno-4-probe rows            "selected S", then "row <text>" per move-list row
 //   varno-4-probe iconic          1 when minimised, else 0
+//   varno-4-probe enabled         1 when the window takes input, else 0
 //   varno-4-probe minimize        minimises the window
 //   varno-4-probe close           posts WM_CLOSE
 //   varno-4-probe send MSG [N]    sends message number MSG (wParam 0, lParam 0) N times
@@ -40,7 +41,7 @@ static const int kMoveListId = 110;
 static HWND g_main = NULL;
 
 static int Usage() {
-    fprintf(stderr, "usage: varno-4-probe find|client|rows|iconic|minimize|close|send MSG [N]|"
+    fprintf(stderr, "usage: varno-4-probe find|client|rows|iconic|enabled|minimize|close|send MSG [N]|"
                     "windows|clipboard TEXT|edit TITLE ID paste|replace [TEXT]|list TITLE ID|"
                     "hold PATH SECS|render TEXT W H PATH|gdi\n");
     return 2;
@@ -276,6 +277,8 @@ static int Run(int argc, char** argv) {
         return PrintRows(GetDlgItem(FindWindowA("#32770", argv[2]), atoi(argv[3])));
     } else if (strcmp(what, "iconic") == 0) {
         printf("%d\n", IsIconic(g_main) ? 1 : 0);
+    } else if (strcmp(what, "enabled") == 0) {
+        printf("%d\n", IsWindowEnabled(g_main) ? 1 : 0);
     } else if (strcmp(what, "minimize") == 0) {
         ShowWindow(g_main, SW_MINIMIZE);
     } else if (strcmp(what, "close") == 0) {
