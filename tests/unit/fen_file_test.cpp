@@ -105,7 +105,7 @@ TEST(SaveName, DeviceNames) {
                              "com1.bmp", "LPT1", "lpt9.pgn", "con .x", "aux  .pgn", "nul.tar.gz"};
     for (const char* name : devices) EXPECT_EQ(1, IsReservedDeviceName(name)) << name;
     const char* files[] = {"", "CO", "COM", "COM0", "COM10", "LPT10", "CONSOLE", "xCON", " CON",
-                           "CON_", "AUX1", "com1x.bmp", ".con", "COM\xb9"};
+                           "CON_", "AUX1", "com1x.bmp", ".con"};
     for (const char* name : files) EXPECT_EQ(0, IsReservedDeviceName(name)) << name;
 }
 
