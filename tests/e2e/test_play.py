@@ -388,8 +388,8 @@ def refusal_box_clicked(session, results):
     session.wait_no_dialog("Varno-4")
     dialog = session.wait_dialog("New game", timeout=5)
     results.check("the dialog stays open after the box's OK is clicked", dialog is not None)
-    results.check("the main window stays disabled under the dialog",
-                  session.probe("enabled")[1] == ["0"], str(session.probe("enabled")[1]))
+    enabled = session.probe("enabled")[1]
+    results.check("the main window stays disabled under the dialog", enabled == ["0"], str(enabled))
     if dialog is None:
         run.close()
         return
@@ -400,8 +400,8 @@ def refusal_box_clicked(session, results):
     session.click_control(dialog, 1)
     results.check("Start ! then starts the game", session.wait_no_dialog("New game")
                   and session.wait_rows(1, timeout=10) == [" 0."], str(run.rows()))
-    results.check("the main window takes input again", session.probe("enabled")[1] == ["1"],
-                  str(session.probe("enabled")[1]))
+    enabled = session.probe("enabled")[1]
+    results.check("the main window takes input again", enabled == ["1"], str(enabled))
     run.close()
 
 
